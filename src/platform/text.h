@@ -1,0 +1,36 @@
+// Texts, numbers and colours of the platform layer (plain C++, no Qt).
+// A Text is a growable byte string: the editor's texts are UTF-8 on Linux.
+#pragma once
+#include <cstdint>
+#include <string>
+
+using Text = std::string;
+
+#ifdef _WIN32
+constexpr char PathSeparator = '\\';
+#else
+constexpr char PathSeparator = '/';
+#endif
+
+Text DecimalText(int32_t value);          // "%ld": '-' for negatives, no padding
+Text HexText(int32_t value);              // "%lX" of the 32-bit pattern, upper case
+int32_t DecimalValue(const Text& text);   // leading spaces, one sign, digits; wraps modulo 2^32
+
+int32_t TextLength(const Text& text);
+Text TextLeft(const Text& text, int32_t n);
+Text TextMid(const Text& text, int32_t start, int32_t n); // start is 1-based
+Text TextRight(const Text& text, int32_t n);
+int32_t TextFind(const Text& text, const Text& part, int32_t start); // 1-based, 0 = none
+bool TextEqual(const Text& a, const Text& b);
+bool TextEqualIgnoringAsciiCase(const char* a, size_t aLength, const Text& b);
+Text PathFolder(const Text& path); // up to and including the last PathSeparator
+
+int32_t RgbColour(int32_t red, int32_t green, int32_t blue);
+int32_t RedOf(int32_t colour);
+int32_t GreenOf(int32_t colour);
+int32_t BlueOf(int32_t colour);
+
+// Box texts are UTF-8; bytes that are not valid UTF-8 are read as windows-1252.
+bool IsValidUtf8(const Text& text);
+Text Windows1252ToUtf8(const Text& text);
+Text TextAsUtf8(const Text& text); // unchanged when valid UTF-8, else converted from windows-1252
