@@ -1,0 +1,199 @@
+// Start-up and the main event loop. RunBrondel prepares the platform, loads the fonts,
+// builds the fixed texts, opens the main window, reads the settings file and then runs one
+// loop that waits for an event at a time and dispatches it by kind and gadget number.
+#include "chart.h"
+#include "document/settings.h"
+#include "editor.h"
+#include "platform/dates.h"
+#include "platform/gui.h"
+#include "preview/connector_preview.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+const Text VersionText = "v1.0";
+const Text MakerEmail = "brondel@example.org";
+const Text MakerWeb = "https://brondel.example.org";
+Text AboutText;
+
+struct FontSpec {
+    const char* face;
+    int points;
+    uint32_t style;
+};
+// Fonts 1 and 2 dress the gadgets; 3 to 11 draw Box text by StyleCode.
+constexpr FontSpec ProgramFonts[] = {
+    {"Tahoma", 8, FONT_BOLD},
+    {"Tahoma", 8, 0},
+    {"Tahoma", 7, 0},
+    {"Tahoma", 7, FONT_BOLD},
+    {"Tahoma", 7, FONT_ITALIC},
+    {"Tahoma", 7, FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC},
+    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC | FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_BOLD | FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_ITALIC | FONT_UNDERLINE},
+    {"Tahoma", 7, 0},
+};
+
+// The web address is shown spaced out, one space between each two of its characters.
+Text SpacedOut(const Text& text) {
+    Text spaced(16, ' ');
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i) spaced += ' ';
+        spaced += text[i];
+    }
+    return spaced;
+}
+
+Text BuildAboutText(const Text& web) {
+    const char lf = '\n';
+    Text text = WindowTitle + "  " + CompiledText + lf;
+    text += Text("Suitable for designing HTML charts for Web or Powerpoint") + lf + lf;
+    text += "Programming and Design by " + MakerEmail + lf + lf;
+    text += Text("Usage:") + lf + Text(105, '-') + lf;
+    for (const char* step : {"1: Design Chart And Save Chart",
+                             "2: Generate Chart (will auto-open into Internet Explorer)",
+                             "3: Choose 'File/Edit with Microsoft Word' in Internet Explorer menu",
+                             "4: Choose 'Edit/Select All' in Microsoft Word",
+                             "5: Choose 'Edit/Copy' in Microsoft Word",
+                             "6: Choose 'Edit/Paste Special + Microsoft Word Document Object' in "
+                             "Powerpoint",
+                             "7: Done!"})
+        text += Text(step) + lf;
+    text += lf;
+    text += Text("Tip: Pressing F1 will activate swap mode.") + lf +
+            "Click on first box, then on second box. Contents will be swapped." + lf + lf;
+    text += web;
+    return text;
+}
+
+void StartUp(int& argc, char** argv) {
+    PreparePlatform(argc, argv);
+    int number = 1;
+    for (const FontSpec& font : ProgramFonts)
+        LoadNumberedFont(number++, font.face, font.points, font.style);
+
+    WindowTitle = "Brondel 2004 " + VersionText + " - (Minimum 1024x768 resolution)";
+    CompiledText = "(Compiled: " + DateText("%dd/%mm-%yyyy", CurrentDate()) + ")";
+    AboutText = BuildAboutText(SpacedOut(MakerWeb));
+
+    OpenMainWindow();
+    NewPopupMenu(0);
+    AddMenuItem(1, "Swap Contents (F1)");
+    AddMenuSeparator();
+    AddMenuItem(2, "Usage: Choose 'Swap Contents' above. Then click on first box, and then on "
+                   "second box. Contens will be swapped.");
+    ClearChart(); // the tables start empty
+    AddShortcut(MainWindow, KeyF1, 1);
+    ReadSettings();
+}
+
+// What the loop does after an action: go on waiting, start again at its head (which
+// refreshes the whole Chart), or end the program.
+enum class Next { Wait, LoopHead, End };
+
+Next ConfirmExit() {
+    if (ShowMessage("Question", "Do you really want to exit?", MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
+        return Next::LoopHead;
+    WriteSettings();
+    ReleaseAll();
+    return Next::End;
+}
+
+Next ShowAbout() {
+    ShowMessage("Information", AboutText, MB_ICONINFORMATION | MB_OK);
+    return Next::Wait;
+}
+
+Next NewChart() {
+    if (ShowMessage("Question", "Do you really want to erase all and start a new chart?",
+                    MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        ClearChart();
+        RefreshChart();
+        SetWindowCaption(MainWindow, WindowTitle);
+    }
+    return Next::Wait;
+}
+
+Next Redraw() { RefreshChart(); return Next::Wait; }
+Next Load() { LoadChart(); RefreshChart(); return Next::Wait; }
+Next Save() { SaveChart(); RefreshChart(); return Next::Wait; }
+Next Generate() { GenerateChart(); return Next::Wait; }
+Next Connectors() { DrawConnectors(); return Next::Wait; }
+
+Next EditBoxOfRow() {
+    DrawCurrentBox = 1;
+    TextDropY = 0;
+    PaintCurrentBox();
+    EditBox();
+    return Next::LoopHead;
+}
+
+Next EditNarrowBox() {
+    DrawCurrentBox = 1;
+    NarrowRowEdit = 1;
+    TextDropY = 3;
+    PaintCurrentBox();
+    EditBox();
+    return Next::LoopHead;
+}
+
+struct GadgetAction {
+    int first, last;
+    Next (*action)();
+};
+constexpr GadgetAction GadgetActions[] = {
+    {297, 297, Redraw},
+    {293, 293, ShowAbout},
+    {298, 298, Generate},
+    {299, 299, ConfirmExit},
+    {294, 294, NewChart},
+    {295, 295, Load},
+    {296, 296, Save},
+    {FirstBox, FirstNarrowBox - 1, EditBoxOfRow},
+    {FirstNarrowBox, LastNarrowBox, EditNarrowBox},
+    {LastNarrowBox + 1, LastBox, EditBoxOfRow},
+    {FirstHConnector, LastHConnector, Connectors},
+    {FirstVConnector, LastVConnector, Connectors},
+};
+
+Next DispatchGadget(int gadget) {
+    CurrentBox = gadget;
+    for (const GadgetAction& entry : GadgetActions)
+        if (gadget >= entry.first && gadget <= entry.last) return entry.action();
+    return Next::Wait;
+}
+
+// One pass of the loop: each test compares the event with a different code, so at most one
+// of them fires.
+Next RunPass() {
+    int event = WaitEvent();
+    if (event == QuitEvent) return Next::End;
+    if (event == CloseEvent) return ConfirmExit();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (event == RightButtonDownEvent) ShowPopupMenu(0, CurrentWindowHandle());
+    if (event == MenuEvent && EventSource() == 1) {
+        RunSwapMode();
+        event = 0;
+    }
+    if (event == PaintEvent || event == FramePressEvent) RefreshChart();
+    if (event == GadgetEvent) return DispatchGadget(EventSource());
+    return Next::Wait;
+}
+
+} // namespace
+
+int RunBrondel(int argc, char** argv) {
+    StartUp(argc, argv);
+    for (;;) {
+        RefreshChart(); // the loop head
+        Next next;
+        do next = RunPass();
+        while (next == Next::Wait);
+        if (next == Next::End) return 0;
+    }
+}
