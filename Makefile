@@ -22,7 +22,7 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@bench/run-benchmarks $(BUILD)
+	@python3 bench/run-benchmarks $(BUILD)
 
 test-sanitize:
 	@$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DBRONDEL_SANITIZE=ON"
