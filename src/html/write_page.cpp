@@ -1,0 +1,55 @@
+// Writing a generation to disk: the images missing beside the page, then the page itself
+// through a temporary file, so that a failed generation leaves the previous page untouched.
+#include "image_names.h"
+#include "image_set.h"
+#include "page.h"
+#include "platform/files.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+const char* GeneratePageMessage(GeneratePageStatus status) {
+    switch (status) {
+    case GeneratePageStatus::NoChart:
+        return NoChartMessage;
+    case GeneratePageStatus::CannotCreate:
+        return GenerateFailedMessage;
+    case GeneratePageStatus::Done:
+        break;
+    }
+    return "";
+}
+
+bool WriteMissingImages(const Text& pageFolder) {
+    fs::path folder = fs::path(pageFolder) / ImageFolder;
+    std::error_code error;
+    fs::create_directory(folder, error);
+    if (!fs::is_directory(folder, error)) return false;
+    bool ok = true;
+    for (size_t i = 0; i < ImageSetSize; ++i) {
+        fs::path file = folder / ImageSet[i].fileName;
+        // Anything already there under the name, even a dangling link, is the user's and stays.
+        if (fs::symlink_status(file, error).type() != fs::file_type::not_found) continue;
+        SafeFileWriter writer;
+        if (!writer.Open(file.string())) {
+            ok = false;
+            continue;
+        }
+        writer.Write(reinterpret_cast<const char*>(ImageSet[i].bytes), ImageSet[i].size);
+        ok = writer.Commit() && ok;
+    }
+    return ok;
+}
+
+GeneratePageStatus WriteChartPage(const Text& chartFileName) {
+    if (chartFileName.empty()) return GeneratePageStatus::NoChart;
+    HtmlFileName = HtmlFileNameOf(chartFileName);
+    // The images first: a page is only worth putting in place when its pictures are there.
+    if (!WriteMissingImages(PathFolder(HtmlFileName))) return GeneratePageStatus::CannotCreate;
+    if (!FileCreate(PageFileNumber, HtmlFileName)) return GeneratePageStatus::CannotCreate;
+    for (const Text& line : ChartPageLines()) FileWriteLine(line);
+    if (!FileClose(PageFileNumber)) return GeneratePageStatus::CannotCreate;
+    return GeneratePageStatus::Done;
+}
