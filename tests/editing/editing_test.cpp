@@ -1,0 +1,87 @@
+// Set-up and canvas helpers shared by the editing tests.
+#include "editing_test.h"
+
+namespace {
+
+struct FontSpec {
+    const char* face;
+    int points;
+    uint32_t style;
+};
+// The fonts that start-up loads, under their numbers 1 to 11.
+constexpr FontSpec ProgramFonts[] = {
+    {"Tahoma", 8, FONT_BOLD},
+    {"Tahoma", 8, 0},
+    {"Tahoma", 7, 0},
+    {"Tahoma", 7, FONT_BOLD},
+    {"Tahoma", 7, FONT_ITALIC},
+    {"Tahoma", 7, FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC},
+    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC | FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_BOLD | FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_ITALIC | FONT_UNDERLINE},
+    {"Tahoma", 7, 0},
+};
+
+} // namespace
+
+void StartEditorWindow() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    static int argc = 1;
+    static char name[] = "editing_tests";
+    static char* argv[] = {name, nullptr};
+    PreparePlatform(argc, argv);
+    int number = 1;
+    for (const FontSpec& font : ProgramFonts)
+        LoadNumberedFont(number++, font.face, font.points, font.style);
+    OpenMainWindow();
+}
+
+void ResetEditor() {
+    SetBeforeWaitHook({});
+    SetRequesterHook({});
+    if (GadgetExists(302)) CloseAppWindow(BoxEditorWindow);
+    ClearChart();
+    CurrentBox = 0;
+    NarrowRowEdit = TextDropY = DrawCurrentBox = 0;
+    FillCurrentBox = ApplyPickedColour = 0;
+    SwapMode = SwapState::Off;
+    WriteGadgetText(SwapIndicator, "Swap OFF");
+    SelectWindow(MainWindow);
+    RefreshChart();
+}
+
+void Whiteout(int x, int y, int width, int height) {
+    SelectWindow(MainWindow);
+    BeginDrawing(CurrentWindowHandle());
+    FillRect(x, y, width, height, RgbColour(255, 255, 255));
+    EndDrawing();
+}
+
+std::vector<int> InkRows(int x, int y, int width, int height) {
+    std::vector<int> rows;
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            if (MainPixel(x + column, y + row) != White) {
+                rows.push_back(row);
+                break;
+            }
+    return rows;
+}
+
+std::vector<int> InkBandTops(int x, int y, int width, int height) {
+    std::vector<int> tops;
+    const std::vector<int> rows = InkRows(x, y, width, height);
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (i == 0 || rows[i] != rows[i - 1] + 1) tops.push_back(rows[i]);
+    return tops;
+}
+
+int FirstInkColumn(int x, int y, int width, int height) {
+    for (int column = 0; column < width; ++column)
+        for (int row = 0; row < height; ++row)
+            if (MainPixel(x + column, y + row) != White) return column;
+    return -1;
+}

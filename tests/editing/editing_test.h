@@ -1,0 +1,45 @@
+// Shared set-up of the editing tests: the real platform layer under the offscreen Qt
+// platform, the program's fonts, the main window, and helpers that read the main window's
+// canvas.
+#pragma once
+#include "editor/chart.h"
+#include "editor/editor.h"
+#include "platform/gui.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// Prepares the platform, loads fonts 1 to 11 as start-up does and opens the main window; only
+// the first call does anything.
+void StartEditorWindow();
+
+// An empty Chart on a freshly refreshed main window, and no script or requester answers left
+// over from an earlier test.
+void ResetEditor();
+
+constexpr uint32_t Opaque(int32_t colour) {
+    return 0xFF000000u | (uint32_t(colour & 0xFF) << 16) | (uint32_t(colour) & 0xFF00u) |
+           (uint32_t(colour >> 16) & 0xFFu);
+}
+constexpr uint32_t OpaqueBlack = 0xFF000000u;
+constexpr uint32_t White = 0xFFFFFFFFu;
+
+inline uint32_t MainPixel(int x, int y) { return CanvasPixel(MainWindow, x, y); }
+
+// Paints a rectangle of the main window's canvas white, so that what is drawn next can be
+// told apart from whatever an earlier test left there.
+void Whiteout(int x, int y, int width, int height);
+
+// Rows (relative to top) of the rectangle that hold at least one pixel other than white.
+std::vector<int> InkRows(int x, int y, int width, int height);
+// First rows of the runs of consecutive ink rows.
+std::vector<int> InkBandTops(int x, int y, int width, int height);
+int FirstInkColumn(int x, int y, int width, int height);
+
+class EditorTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { StartEditorWindow(); }
+    void SetUp() override { ResetEditor(); }
+    void TearDown() override { ResetEditor(); }
+};
