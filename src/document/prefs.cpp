@@ -42,6 +42,17 @@ size_t NextHeaderCandidate(size_t lineStart) {
     return next;
 }
 
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// Keys of one group mostly share their beginning ("L1-188", "L1-189"), so comparing from the
+// end finds a difference soonest; this is what keeps a full chart load fast without an index.
+bool SameKey(const char* part, size_t length, const Text& key) {
+    if (length != key.size()) return false;
+    for (size_t i = length; i-- > 0;)
+        if (AsciiLower(part[i]) != AsciiLower(key[i])) return false;
+    return true;
+}
+
 bool ReadWholeFile(const Text& path, Text& out) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
@@ -169,7 +180,7 @@ Text PrefReadValue(const Text& key, const Text& defaultValue) {
             if (equals) {
                 size_t keyEnd = Offset(equals);
                 while (keyEnd > start && text[keyEnd - 1] == ' ') --keyEnd;
-                if (TextEqualIgnoringAsciiCase(text.data() + start, keyEnd - start, key)) {
+                if (SameKey(text.data() + start, keyEnd - start, key)) {
                     size_t value = Offset(equals) + 1;
                     while (value < lineEnd && text[value] == ' ') ++value;
                     const char* cr = Find(value, lineEnd, '\r');
