@@ -26,31 +26,46 @@ constexpr FontSpec ProgramFonts[] = {
 } // namespace
 
 void StartEditorWindow() {
-    static bool started = false;
-    if (started) return;
-    started = true;
-    static int argc = 1;
-    static char name[] = "editing_tests";
-    static char* argv[] = {name, nullptr};
-    PreparePlatform(argc, argv);
-    int number = 1;
-    for (const FontSpec& font : ProgramFonts)
-        LoadNumberedFont(number++, font.face, font.points, font.style);
-    OpenMainWindow();
+    // A scripted run releases every window and font when it ends: open them again.
+    if (FontHandle(11) == 0) {
+        int number = 1;
+        for (const FontSpec& font : ProgramFonts)
+            LoadNumberedFont(number++, font.face, font.points, font.style);
+    }
+    if (WindowHandle(MainWindow) == 0) OpenMainWindow();
 }
 
 void ResetEditor() {
     SetBeforeWaitHook({});
     SetRequesterHook({});
-    if (GadgetExists(302)) CloseAppWindow(BoxEditorWindow);
+    ClearQuitRequest();
     ClearChart();
     CurrentBox = 0;
     NarrowRowEdit = TextDropY = DrawCurrentBox = 0;
-    FillCurrentBox = ApplyPickedColour = 0;
+    FillCurrentBox = ApplyPickedColour = PickedColour = 0;
     SwapMode = SwapState::Off;
+    StartEditorWindow();
+    if (WindowHandle(BoxEditorWindow) != 0) CloseAppWindow(BoxEditorWindow);
     WriteGadgetText(SwapIndicator, "Swap OFF");
     SelectWindow(MainWindow);
     RefreshChart();
+}
+
+void EditWithScript(Script& script, int box, const std::function<void()>& afterClose) {
+    script.Run([&] {
+        CurrentBox = box;
+        DrawCurrentBox = 1;
+        NarrowRowEdit = IsNarrowBox(box) ? 1 : 0;
+        TextDropY = IsNarrowBox(box) ? 3 : 0;
+        PaintCurrentBox();
+        EditBox();
+        if (afterClose) afterClose();
+    });
+}
+
+uint32_t BoxPixel(int box, int x, int y) {
+    const GadgetBounds r = GadgetRect(box);
+    return MainPixel(r.x + x, r.y + y);
 }
 
 void Whiteout(int x, int y, int width, int height) {

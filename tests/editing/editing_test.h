@@ -4,19 +4,27 @@
 #pragma once
 #include "editor/chart.h"
 #include "editor/editor.h"
+#include "harness.h"
 #include "platform/gui.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
-// Prepares the platform, loads fonts 1 to 11 as start-up does and opens the main window; only
-// the first call does anything.
+// Loads fonts 1 to 11 as start-up does and opens the main window, unless they are there.
 void StartEditorWindow();
 
 // An empty Chart on a freshly refreshed main window, and no script or requester answers left
 // over from an earlier test.
 void ResetEditor();
+
+// Opens the box editor on a Box as the event loop does after a click on it, with the script as
+// the user. afterClose runs once the editor has closed, while the main window is still open.
+void EditWithScript(Script& script, int box, const std::function<void()>& afterClose = {});
+
+// Pixel of the main window's canvas relative to a Box's top-left corner.
+uint32_t BoxPixel(int box, int x, int y);
 
 constexpr uint32_t Opaque(int32_t colour) {
     return 0xFF000000u | (uint32_t(colour & 0xFF) << 16) | (uint32_t(colour) & 0xFF00u) |
@@ -39,7 +47,5 @@ int FirstInkColumn(int x, int y, int width, int height);
 
 class EditorTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { StartEditorWindow(); }
     void SetUp() override { ResetEditor(); }
-    void TearDown() override { ResetEditor(); }
 };
