@@ -5,6 +5,7 @@
 #include "page.h"
 #include "platform/files.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -43,9 +44,21 @@ bool WriteMissingImages(const Text& pageFolder) {
     return ok;
 }
 
+// An existing page that may not be written (read-only, a folder) is refused as creating it in
+// place would be: the rename of the finished temporary file would not ask.
+static bool MayReplace(const Text& path) {
+    std::error_code error;
+    if (fs::symlink_status(path, error).type() == fs::file_type::not_found) return true;
+    std::FILE* probe = std::fopen(path.c_str(), "r+b");
+    if (!probe) return false;
+    std::fclose(probe);
+    return true;
+}
+
 GeneratePageStatus WriteChartPage(const Text& chartFileName) {
     if (chartFileName.empty()) return GeneratePageStatus::NoChart;
     HtmlFileName = HtmlFileNameOf(chartFileName);
+    if (!MayReplace(HtmlFileName)) return GeneratePageStatus::CannotCreate;
     // The images first: a page is only worth putting in place when its pictures are there.
     if (!WriteMissingImages(PathFolder(HtmlFileName))) return GeneratePageStatus::CannotCreate;
     if (!FileCreate(PageFileNumber, HtmlFileName)) return GeneratePageStatus::CannotCreate;

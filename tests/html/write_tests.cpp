@@ -99,7 +99,15 @@ TEST_F(WritePageTest, APageNameTakenByAFolderFails) {
     fs::create_directory(dir / "staff.html");
     EXPECT_EQ(WriteChartPage(Path("staff.kpv")), GeneratePageStatus::CannotCreate);
     EXPECT_TRUE(fs::is_directory(dir / "staff.html"));
-    EXPECT_EQ(EntryCount(dir), 2u); // the folder and gfx
+    EXPECT_EQ(EntryCount(dir), 1u); // refused before anything was written
+}
+
+TEST_F(WritePageTest, AReadOnlyPageIsNotReplaced) {
+    if (geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
+    Spit(Path("staff.html"), "the old page");
+    fs::permissions(Path("staff.html"), fs::perms::owner_read);
+    EXPECT_EQ(WriteChartPage(Path("staff.kpv")), GeneratePageStatus::CannotCreate);
+    EXPECT_EQ(Slurp(Path("staff.html")), "the old page");
 }
 
 } // namespace
