@@ -1,0 +1,129 @@
+// The main window's painting: RefreshChart of a full chart, and one keystroke in the box
+// editor from the key to the repainted Box on the main window. Runs on the offscreen platform.
+#include "editor/chart.h"
+#include "editor/editor.h"
+#include "harness.h"
+#include "platform/gui.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+struct FontSpec {
+    const char* face;
+    int points;
+    uint32_t style;
+};
+// The fonts that start-up loads, under their numbers 1 to 11.
+constexpr FontSpec ProgramFonts[] = {
+    {"Tahoma", 8, FONT_BOLD},
+    {"Tahoma", 8, 0},
+    {"Tahoma", 7, 0},
+    {"Tahoma", 7, FONT_BOLD},
+    {"Tahoma", 7, FONT_ITALIC},
+    {"Tahoma", 7, FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC},
+    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC | FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_BOLD | FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_ITALIC | FONT_UNDERLINE},
+    {"Tahoma", 7, 0},
+};
+
+// Every Box with three styled lines and a colour, every Connector ticked; or, with
+// withText false, every Box empty so that every Connector draws its stubs.
+void OpenMainWindowOn(bool withText) {
+    int number = 1;
+    for (const FontSpec& font : ProgramFonts)
+        LoadNumberedFont(number++, font.face, font.points, font.style);
+    OpenMainWindow();
+    ClearChart();
+    for (int box = FirstBox; box <= LastBox; ++box) {
+        if (withText)
+            for (int line = 1; line <= 3; ++line) {
+                LineTable(line)[box] = "Line " + DecimalText(line) + " of box " + DecimalText(box);
+                BoldTable(line)[box] = line == 1;
+                ItalicTable(line)[box] = line == 2;
+                UnderlineTable(line)[box] = line == 3;
+            }
+        Red[box] = 226;
+        Green[box] = 234;
+        Blue[box] = 249;
+    }
+    for (int h = FirstHConnector; h <= LastHConnector; ++h) HConnector[h] = 1;
+    for (int v = FirstVConnector; v <= LastVConnector; ++v) VConnector[v] = 1;
+    RefreshChart();
+}
+
+void RefreshChartFull(benchmark::State& state) {
+    OpenMainWindowOn(true);
+    for (auto _ : state) RefreshChart();
+    ReleaseAll();
+}
+BENCHMARK(RefreshChartFull)->Name("RefreshChart/full chart")->Unit(benchmark::kMillisecond);
+
+void RefreshChartLines(benchmark::State& state) {
+    OpenMainWindowOn(false);
+    for (auto _ : state) RefreshChart();
+    ReleaseAll();
+}
+BENCHMARK(RefreshChartLines)
+    ->Name("RefreshChart/empty Boxes, every connector line drawn")
+    ->Unit(benchmark::kMillisecond);
+
+// The box editor's own loop drives the benchmark: before each wait the script presses one key
+// in line 1, and an iteration lasts from that key to the editor's next wait, by which time it
+// has stored the text and repainted the Box on the main window.
+void Keystroke(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    OpenMainWindowOn(true);
+    constexpr int box = 230;
+    Script script;
+    Clock::time_point mark;
+    bool timing = false;
+    int typed = 0;
+    std::function<void()> iterate = [&] {
+        if (timing)
+            state.SetIterationTime(std::chrono::duration<double>(Clock::now() - mark).count());
+        timing = false;
+        if (!state.KeepRunning()) {
+            script.ClickGadget(322); // OK
+            return;
+        }
+        if (++typed % 40 == 0) script.ClearText(302); // keeps the line inside the Box
+        script
+            .Call([&] {
+                mark = Clock::now();
+                timing = true;
+            })
+            .PressKey('X')
+            .Call(iterate);
+    };
+    script.TypeText(302, "").Call(iterate);
+    script.Run([] {
+        CurrentBox = box;
+        DrawCurrentBox = 1;
+        PaintCurrentBox();
+        EditBox();
+    });
+    if (Line1[box].find('x') == Text::npos && Line1[box].find('X') == Text::npos)
+        state.SkipWithError("the keys did not reach the box editor");
+}
+BENCHMARK(Keystroke)
+    ->Name("Keystroke in the box editor to its repainted Box")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    PreparePlatform(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
