@@ -83,6 +83,10 @@ struct GadgetBounds {
 };
 GadgetBounds GadgetRect(int number);
 bool GadgetExists(int number);
+enum class GadgetKind { None, Button, CheckBox, Label, TextField, Frame };
+GadgetKind KindOfGadget(int number); // None when no gadget has the number
+uint32_t GadgetFlags(int number);    // the flags the gadget was created with
+int FocusedGadget();                 // the gadget with the keyboard focus, or -1
 
 // ---- Menus and shortcuts -------------------------------------------------------------------
 void NewPopupMenu(int number);
@@ -97,6 +101,13 @@ void AddShortcut(int window, int shortcut, int command);
 int WaitEvent();
 int EventSource();
 int EventSubtype();
+int EventWindow(); // the window the last event came from (a gadget's window for gadget events)
+// Subtypes of gadget events: a click, or a text field's focus gained, focus lost, text changed.
+constexpr int BN_CLICKED = 0, EN_SETFOCUS = 0x100, EN_KILLFOCUS = 0x200, EN_CHANGE = 0x300;
+int ActiveWindow(); // the program window that has the keyboard, or -1
+// Every later WaitEvent returns QuitEvent at once, until ClearQuitRequest (or PreparePlatform).
+void RequestQuit();
+void ClearQuitRequest();
 
 // ---- Requesters (modal: the program's other windows take no input meanwhile) -------------
 int ShowMessage(const Text& caption, const Text& text, uint32_t flags);
@@ -127,7 +138,8 @@ int32_t ButtonFaceColour(); // the palette's button colour as 0x00BBGGRR
 
 // ---- Test seams ----------------------------------------------------------------------------
 // Called by WaitEvent whenever no event is queued, before it blocks: a scripted user performs
-// its next action on the real widgets here. Empty function: no script.
+// its next action on the real widgets here. Empty function: no script. While a hook is set,
+// WaitEvent calls it again instead of blocking, so it must act or call RequestQuit.
 void SetBeforeWaitHook(std::function<void()> hook);
 // When set, requesters take their answer from it instead of opening a dialog. The request
 // names the requester ("message", "colour", "open", "save") and carries its arguments.

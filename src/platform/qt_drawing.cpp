@@ -1,0 +1,279 @@
+// Drawing on a window's retained canvas: a transparent image above the gadgets that keeps what
+// is painted until it is painted over. Rectangles and lines cover exact pixels (no
+// antialiasing); text is drawn with its top-left corner at the text position, which it
+// advances. The one repaint kept on purpose: a gadget shown again clears its rectangle.
+#include "qt_state.h"
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cstdlib>
+
+namespace qtlayer {
+
+CanvasOverlay::CanvasOverlay(QWidget* window) : QWidget(window) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, window->width(), window->height());
+    const qreal ratio = window->devicePixelRatioF();
+    image = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+}
+
+// A window moved to a screen of another scale keeps its pixels, rescaled once.
+void CanvasOverlay::FollowDevicePixelRatio() {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == image.devicePixelRatio()) return;
+    image = image.scaled(size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    image.setDevicePixelRatio(ratio);
+}
+
+void CanvasOverlay::paintEvent(QPaintEvent* event) {
+    FollowDevicePixelRatio();
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.drawImage(QPoint(0, 0), image);
+}
+
+CanvasOverlay* CreateCanvas(AppWindow* window) {
+    auto* canvas = new CanvasOverlay(window);
+    canvas->show();
+    canvas->raise();
+    return canvas;
+}
+
+namespace {
+
+constexpr uint32_t TransparentText = 1, InvertPixels = 2, OutlineOnly = 4;
+const QColor OpaqueTextBackground = Qt::white;
+
+struct Drawing {
+    int window = -1; // -1: no drawing in progress
+    QPainter painter;
+    uint32_t mode = 0;
+    QColor pen = Qt::black, brush = Qt::black, text = Qt::black;
+    QFont font;
+    QPoint position;
+    QRect dirty;
+};
+
+Drawing& Current() {
+    static Drawing drawing;
+    return drawing;
+}
+
+QColor ColourOf(int32_t red, int32_t green, int32_t blue) {
+    return QColor(red & 0xFF, green & 0xFF, blue & 0xFF);
+}
+
+QColor ColourOf(int32_t colour) { return ColourOf(colour, colour >> 8, colour >> 16); }
+
+CanvasOverlay* CanvasOf(int window) {
+    WindowEntry* entry = FindWindow(window);
+    return entry ? entry->canvas.data() : nullptr;
+}
+
+// Inverting works on what the canvas shows over the window's background.
+void InvertArea(QImage& image, const QRect& logical) {
+    const qreal ratio = image.devicePixelRatio();
+    const QRect area = QRect(qFloor(logical.x() * ratio), qFloor(logical.y() * ratio),
+                             qCeil(logical.width() * ratio), qCeil(logical.height() * ratio))
+                           .intersected(image.rect());
+    const QRgb background = QApplication::palette().color(QPalette::Button).rgb();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb shown = qAlpha(line[x]) == 255 ? line[x] : background;
+            line[x] = qRgb(255 - qRed(shown), 255 - qGreen(shown), 255 - qBlue(shown));
+        }
+    }
+}
+
+void Cover(const QRect& area, const QColor& colour) {
+    Drawing& d = Current();
+    if (area.isEmpty()) return;
+    if (d.mode & InvertPixels)
+        InvertArea(CanvasOf(d.window)->image, area);
+    else
+        d.painter.fillRect(area, colour);
+    d.dirty |= area;
+}
+
+bool IsDrawing() { return Current().window >= 0; }
+
+} // namespace
+
+void EndDrawingOn(int window) {
+    if (Current().window == window) EndDrawing();
+}
+
+void ApplyPendingClears(int window) {
+    WindowEntry* entry = FindWindow(window);
+    if (!entry || entry->pendingClear.isEmpty() || !entry->canvas) return;
+    CanvasOverlay* canvas = entry->canvas;
+    const QRegion region = entry->pendingClear;
+    entry->pendingClear = QRegion();
+    Drawing& d = Current();
+    QPainter own;
+    QPainter* painter = &d.painter;
+    if (d.window != window) {
+        own.begin(&canvas->image);
+        painter = &own;
+    }
+    painter->save();
+    painter->setCompositionMode(QPainter::CompositionMode_Clear);
+    for (const QRect& r : region) painter->fillRect(r, Qt::transparent);
+    painter->restore();
+    canvas->update(region);
+}
+
+void ApplyAllPendingClears() {
+    for (auto& [number, entry] : State().windows) ApplyPendingClears(number);
+}
+
+} // namespace qtlayer
+
+using namespace qtlayer;
+
+Handle BeginDrawing(Handle window) {
+    EndDrawing();
+    const int number = WindowNumberOfHandle(window);
+    CanvasOverlay* canvas = CanvasOf(number);
+    if (!canvas) return 0;
+    canvas->FollowDevicePixelRatio();
+    Drawing& d = Current();
+    if (!d.painter.begin(&canvas->image)) return 0;
+    d.painter.setRenderHint(QPainter::Antialiasing, false);
+    d.painter.setCompositionMode(QPainter::CompositionMode_Source);
+    d.window = number;
+    d.mode = 0;
+    d.pen = d.brush = d.text = Qt::black;
+    d.font = SystemFont();
+    d.position = QPoint(0, 0);
+    d.dirty = QRect();
+    return window;
+}
+
+void EndDrawing() {
+    Drawing& d = Current();
+    if (!IsDrawing()) return;
+    d.painter.end();
+    if (CanvasOverlay* canvas = CanvasOf(d.window)) canvas->update(d.dirty);
+    d.window = -1;
+}
+
+void SetDrawingMode(uint32_t flags) {
+    if (IsDrawing()) Current().mode = flags;
+}
+
+void SetDrawColour(int32_t red, int32_t green, int32_t blue) {
+    Drawing& d = Current();
+    if (!IsDrawing()) return;
+    const QColor colour = ColourOf(red, green, blue);
+    if (!(d.mode & OutlineOnly)) d.brush = colour;
+    d.pen = colour;
+    d.text = colour;
+}
+
+void FillRect(int x, int y, int width, int height, int32_t colour) {
+    Drawing& d = Current();
+    if (!IsDrawing()) return;
+    const QColor c = ColourOf(colour);
+    SetDrawColour(c.red(), c.green(), c.blue());
+    if (width == 1 && height == 1) {
+        Cover(QRect(x, y, 1, 1), d.pen);
+        return;
+    }
+    // Like a rectangle outlined with the pen and filled with the brush, both in the colour.
+    const QRect area = QRect(QPoint(std::min(x, x + width), std::min(y, y + height)),
+                             QSize(std::abs(width), std::abs(height)));
+    if (area.isEmpty()) return;
+    if (!(d.mode & OutlineOnly)) {
+        Cover(area, d.brush);
+        return;
+    }
+    Cover(QRect(area.left(), area.top(), area.width(), 1), d.pen);
+    Cover(QRect(area.left(), area.bottom(), area.width(), 1), d.pen);
+    Cover(QRect(area.left(), area.top(), 1, area.height()), d.pen);
+    Cover(QRect(area.right(), area.top(), 1, area.height()), d.pen);
+}
+
+// From (x, y) towards (x + dx, y + dy), the end point itself left out.
+void DrawLine(int x, int y, int dx, int dy, int32_t colour) {
+    Drawing& d = Current();
+    if (!IsDrawing()) return;
+    const QColor c = ColourOf(colour);
+    SetDrawColour(c.red(), c.green(), c.blue());
+    d.position = QPoint(x + dx, y + dy);
+    if (dy == 0 && dx != 0) {
+        Cover(dx > 0 ? QRect(x, y, dx, 1) : QRect(x + dx + 1, y, -dx, 1), d.pen);
+        return;
+    }
+    if (dx == 0 && dy != 0) {
+        Cover(dy > 0 ? QRect(x, y, 1, dy) : QRect(x, y + dy + 1, 1, -dy), d.pen);
+        return;
+    }
+    const int stepX = dx > 0 ? 1 : -1, stepY = dy > 0 ? 1 : -1;
+    const int ax = std::abs(dx), ay = std::abs(dy);
+    int error = ax - ay;
+    for (int px = x, py = y; px != x + dx || py != y + dy;) {
+        Cover(QRect(px, py, 1, 1), d.pen);
+        const int twice = 2 * error;
+        if (twice > -ay) {
+            error -= ay;
+            px += stepX;
+        }
+        if (twice < ax) {
+            error += ax;
+            py += stepY;
+        }
+    }
+}
+
+void SetDrawingFont(Handle font) {
+    if (!IsDrawing()) return;
+    if (const QFont* chosen = FontOfHandle(font))
+        Current().font = font == -1 ? SystemFont() : *chosen;
+}
+
+int TextPixelWidth(const Text& text) {
+    if (!IsDrawing() || text.empty()) return 0;
+    return QFontMetrics(Current().font).horizontalAdvance(QString::fromUtf8(text));
+}
+
+void MoveTextCursor(int x, int y) {
+    if (IsDrawing()) Current().position = QPoint(x, y);
+}
+
+void DrawTextAtCursor(const Text& text) {
+    Drawing& d = Current();
+    if (!IsDrawing() || text.empty()) return;
+    const QString value = QString::fromUtf8(text);
+    const QFontMetrics metrics(d.font);
+    const QRect area(d.position, QSize(metrics.horizontalAdvance(value), metrics.height()));
+    if (!(d.mode & TransparentText)) d.painter.fillRect(area, OpaqueTextBackground);
+    d.painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    d.painter.setFont(d.font);
+    d.painter.setPen(d.text);
+    d.painter.drawText(QPoint(d.position.x(), d.position.y() + metrics.ascent()), value);
+    d.painter.setCompositionMode(QPainter::CompositionMode_Source);
+    d.dirty |= area.adjusted(-4, -2, 4, 2); // italic overhang
+    d.position.rx() += area.width();
+}
+
+int32_t ButtonFaceColour() {
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    return RgbColour(face.red(), face.green(), face.blue());
+}
+
+uint32_t CanvasPixel(int window, int x, int y) {
+    CanvasOverlay* canvas = CanvasOf(window);
+    if (!canvas) return 0;
+    const qreal ratio = canvas->image.devicePixelRatio();
+    const QPoint device(qFloor(x * ratio), qFloor(y * ratio));
+    if (!canvas->image.rect().contains(device)) return 0;
+    return canvas->image.pixel(device);
+}

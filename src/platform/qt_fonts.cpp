@@ -1,0 +1,78 @@
+// Numbered fonts. Sizes in points are turned into pixels at 96 dots per inch whatever the
+// screen's scaling (8 pt = 11 px, 7 pt = 9 px), so that the fixed layout always fits its text.
+// "Tahoma" is the system's where it has one, else Debian's copy from fonts-wine, else an
+// explicit DejaVu Sans (never whatever fallback, which may be monospaced).
+#include "qt_state.h"
+
+#include <QFile>
+#include <QFontDatabase>
+
+namespace qtlayer {
+namespace {
+
+const QString Tahoma = QStringLiteral("Tahoma");
+const QString FallbackFamily = QStringLiteral("DejaVu Sans");
+const char* const TahomaFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
+                                   "/usr/share/wine/fonts/tahomabd.ttf"};
+constexpr int DotsPerInch = 96, PointsPerInch = 72;
+
+// The nearest integer, halves away from zero.
+int PixelsOf(int points) {
+    const int scaled = points * DotsPerInch;
+    return (scaled + (scaled >= 0 ? PointsPerInch / 2 : -PointsPerInch / 2)) / PointsPerInch;
+}
+
+QFont MakeFont(const QString& face, int points, uint32_t style) {
+    QFont font;
+    font.setFamilies({face.isEmpty() ? Tahoma : face, FallbackFamily});
+    font.setStyleHint(QFont::SansSerif);
+    const int pixels = PixelsOf(points < 0 ? -points : points);
+    font.setPixelSize(pixels > 0 ? pixels : PixelsOf(8));
+    font.setWeight(style & FONT_BOLD ? QFont::Bold : QFont::Normal);
+    font.setItalic(style & FONT_ITALIC);
+    font.setUnderline(style & FONT_UNDERLINE);
+    font.setStrikeOut(style & FONT_STRIKEOUT);
+    font.setStyleStrategy(style & FONT_PROOF ? QFont::PreferQuality : QFont::PreferDefault);
+    return font;
+}
+
+} // namespace
+
+void PrepareFonts() {
+    if (!QFontDatabase::hasFamily(Tahoma))
+        for (const char* file : TahomaFiles)
+            if (QFile::exists(file)) QFontDatabase::addApplicationFont(file);
+    if (!QFontDatabase::hasFamily(Tahoma)) QFont::insertSubstitution(Tahoma, FallbackFamily);
+    State().stockGadgetFont = MakeFont(Tahoma, 8, 0);
+    State().defaultGadgetFont = State().stockGadgetFont;
+}
+
+const QFont* FontOfHandle(Handle handle) {
+    if (handle == -1) return &State().stockGadgetFont;
+    for (const auto& [number, font] : State().fonts)
+        if (reinterpret_cast<Handle>(font.get()) == handle) return font.get();
+    return nullptr;
+}
+
+QFont SystemFont() {
+    static const QFont font = MakeFont(Tahoma, 10, FONT_BOLD);
+    return font;
+}
+
+void FreeFonts() { State().fonts.clear(); }
+
+} // namespace qtlayer
+
+using namespace qtlayer;
+
+Handle LoadNumberedFont(int number, const Text& face, int points, uint32_t style) {
+    auto font = std::make_unique<QFont>(MakeFont(QString::fromUtf8(face), points, style));
+    const Handle handle = reinterpret_cast<Handle>(font.get());
+    State().fonts[number] = std::move(font); // frees a font loaded before under the number
+    return handle;
+}
+
+Handle FontHandle(int number) {
+    auto it = State().fonts.find(number);
+    return it == State().fonts.end() ? 0 : reinterpret_cast<Handle>(it->second.get());
+}

@@ -1,0 +1,111 @@
+// Start and end of the Qt platform layer: the application object, the look that every window
+// shares, the fonts, the desktop opener, and the release of everything at the end.
+#include "files.h"
+#include "qt_state.h"
+#include "start_program.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QUrl>
+
+#include <cstring>
+#include <vector>
+
+namespace qtlayer {
+
+PlatformState& State() {
+    static PlatformState state;
+    return state;
+}
+
+namespace {
+
+// Fusion draws a 14-pixel check box indicator, which a 12 x 12 connector check box would clip.
+class PlatformStyle : public QProxyStyle {
+  public:
+    PlatformStyle() : QProxyStyle(QStyleFactory::create("Fusion")) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight) return 12;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The program's icon: two linked boxes of a chart.
+QIcon ProgramIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawLine(16, 12, 16, 22);
+    painter.setBrush(QColor(226, 234, 249));
+    painter.drawRect(4, 2, 24, 10);
+    painter.setBrush(QColor(227, 222, 188));
+    painter.drawRect(4, 20, 24, 10);
+    return QIcon(pixmap);
+}
+
+// QApplication keeps a reference to argc and uses argv for its whole life: keep copies that
+// live as long as the process.
+void CreateApplication(int argc, char** argv) {
+    static int appArgc = 0;
+    static std::vector<std::vector<char>> storage;
+    static std::vector<char*> appArgv;
+    for (int i = 0; i < argc; ++i)
+        storage.emplace_back(argv[i], argv[i] + std::strlen(argv[i]) + 1);
+    if (storage.empty()) storage.push_back({'b', 'r', 'o', 'n', 'd', 'e', 'l', '\0'});
+    for (auto& arg : storage) appArgv.push_back(arg.data());
+    appArgc = static_cast<int>(storage.size());
+    appArgv.push_back(nullptr);
+    new QApplication(appArgc, appArgv.data()); // lives until the process ends
+}
+
+void PrepareOnce() {
+    auto* style = new PlatformStyle;
+    QApplication::setStyle(style);
+    QApplication::setPalette(style->standardPalette());
+    QApplication::setWindowIcon(ProgramIcon());
+    PrepareFonts();
+    PrepareRequesters();
+    InstallInputFilter();
+    SetDesktopOpener([](const Text& file, const Text&) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromUtf8(file)));
+    });
+}
+
+} // namespace
+} // namespace qtlayer
+
+using namespace qtlayer;
+
+void PreparePlatform(int& argc, char** argv) {
+    static bool prepared = false;
+    if (!qApp) CreateApplication(argc, argv);
+    TakeProgramDir(argc > 0 && argv ? argv[0] : "");
+    if (!prepared) {
+        PrepareOnce();
+        prepared = true;
+    }
+    PlatformState& state = State();
+    state.defaultGadgetFont = state.stockGadgetFont;
+    state.queue.clear();
+    state.last = {};
+    state.quitRequested = false;
+}
+
+void ReleaseAll() {
+    PlatformState& state = State();
+    std::vector<int> numbers;
+    for (const auto& [number, entry] : state.windows) numbers.push_back(number);
+    for (auto it = numbers.rbegin(); it != numbers.rend(); ++it) CloseAppWindow(*it);
+    FreeMenus();
+    FreeFonts();
+    CloseAllFiles();
+    state.defaultGadgetFont = state.stockGadgetFont;
+    state.queue.clear();
+    state.currentWindow = -1;
+    state.gadgetParent = -1;
+}

@@ -1,0 +1,140 @@
+// Private state of the Qt platform layer: the window, gadget, font and menu tables, the event
+// queue and the drawing state, shared by the qt_*.cpp files and nothing else.
+#pragma once
+#include "gui.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QMenu;
+
+namespace qtlayer {
+
+// Notification codes carried as the subtype of gadget events.
+constexpr int ButtonClicked = BN_CLICKED;
+
+// A numbered top-level window. Its close box only reports a close event.
+class AppWindow : public QWidget {
+  public:
+    explicit AppWindow(int number);
+    int Number() const { return number_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    int number_;
+};
+
+// The retained drawing surface of a window: a transparent image shown above the gadgets by a
+// widget that lets every mouse event through to what lies below.
+class CanvasOverlay : public QWidget {
+  public:
+    explicit CanvasOverlay(QWidget* window);
+    QImage image;
+    void FollowDevicePixelRatio();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+struct ShortcutEntry {
+    int key;     // virtual-key code | ShortcutShift | ShortcutCtrl | ShortcutAlt
+    int command; // 1212 and 1213 move the focus; any other becomes a menu event
+};
+constexpr int NextGadgetCommand = 1212, PreviousGadgetCommand = 1213;
+
+struct WindowEntry {
+    QPointer<AppWindow> widget;
+    QPointer<CanvasOverlay> canvas;
+    std::vector<ShortcutEntry> shortcuts;
+    std::vector<int> gadgets; // creation order, which is the order of focus movement
+    QRegion pendingClear;     // rectangles of re-shown gadgets, cleared at the next repaint
+    bool topmost = false;
+};
+
+struct GadgetEntry {
+    QPointer<QWidget> widget;
+    GadgetKind kind = GadgetKind::None;
+    uint32_t flags = 0;
+    int window = -1;
+};
+
+struct RecordedEvent {
+    int code = 0, source = 0, subtype = 0, window = -1;
+};
+
+struct PlatformState {
+    std::map<int, WindowEntry> windows;
+    std::map<int, GadgetEntry> gadgets;
+    int currentWindow = -1;
+    int gadgetParent = -1;
+    QFont stockGadgetFont;   // what font handle -1 stands for
+    QFont defaultGadgetFont; // what new gadgets receive
+
+    std::deque<RecordedEvent> queue;
+    RecordedEvent last;
+    int waiting = 0; // > 0 while WaitEvent runs: only then do user actions become events
+    int quiet = 0;   // > 0 while the layer itself changes gadgets for the logic
+    bool quitRequested = false;
+    std::function<void()> beforeWait;
+    std::function<RequesterAnswer(const RequesterCall&)> requesterHook;
+
+    std::map<int, std::unique_ptr<QFont>> fonts;
+    std::map<int, QMenu*> menus;
+    int currentMenu = -1;
+};
+PlatformState& State();
+
+// Changes the logic makes to its own gadgets are not user actions and report nothing.
+struct QuietScope {
+    QuietScope() { ++State().quiet; }
+    ~QuietScope() { --State().quiet; }
+    QuietScope(const QuietScope&) = delete;
+    QuietScope& operator=(const QuietScope&) = delete;
+};
+
+// qt_windows.cpp
+WindowEntry* FindWindow(int number);
+int WindowNumberOf(const QWidget* widget); // a program window or a widget inside one; -1
+int WindowNumberOfHandle(Handle handle);
+void BringToFront(QWidget* window, bool activate);
+
+// qt_gadgets.cpp
+GadgetEntry* FindGadget(int number);
+void ForgetGadgetsOf(int window);
+
+// qt_events.cpp
+void RecordEvent(int code, int source, int subtype, int window);
+void RecordCloseEvent(int window);
+void InstallInputFilter();
+void MoveFocus(int window, bool backwards);
+void WatchTextField(QWidget* field);
+
+// qt_drawing.cpp
+CanvasOverlay* CreateCanvas(AppWindow* window);
+void ApplyPendingClears(int window);
+void ApplyAllPendingClears();
+void EndDrawingOn(int window);
+
+// qt_fonts.cpp
+void PrepareFonts();
+const QFont* FontOfHandle(Handle handle); // nullptr unless a loaded font or -1 (stock)
+QFont SystemFont();
+void FreeFonts();
+
+// qt_menus.cpp
+void FreeMenus();
+
+// qt_requesters.cpp
+void PrepareRequesters();
+
+} // namespace qtlayer

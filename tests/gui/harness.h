@@ -1,0 +1,90 @@
+// A scripted user for tests that drive the real program logic on the real Qt platform layer
+// (run them with QT_QPA_PLATFORM=offscreen). Each time the program is about to block in
+// WaitEvent with no event queued, the script performs its next step on the real widgets: clicks
+// go through QTest to the window's native surface at the gadget's place, so they hit whatever
+// widget is really there and are refused by a modal window like a real click; keys go to the
+// active window. Requesters do not open: they take their answers, in order, from the script's
+// answer queue, and every call is recorded for assertions.
+//
+// A step that cannot be carried out (a hidden gadget, no popup menu open, no answer left)
+// fails the test with a message naming the step and ends the run: WaitEvent returns QuitEvent
+// from then on. So does a program that waits again once the script has run out of steps, so
+// a test never hangs. Quit() ends the run on purpose.
+//
+//   Script script;
+//   script.ClickGadget(202)             // Box 202: the box editor opens
+//       .TypeText(302, "Sales")         // five keystrokes, five text changes
+//       .Call([] { EXPECT_EQ(Line1[202], "Sales"); })
+//       .ClickGadget(322)               // OK
+//       .ClickGadget(299)               // "Exit Brondel" ...
+//       .AnswerMessage(IDYES);          // ... and Yes to the question
+//   script.Run([&] { RunBrondel(argc, argv); });
+//   EXPECT_EQ(script.Requests().at(0).text, "Do you really want to exit?");
+//
+// Link brondel_test_harness_main for a main() that selects the offscreen platform and calls
+// PreparePlatform before the tests run.
+#pragma once
+#include "platform/gui.h"
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+class Script {
+  public:
+    // ---- Steps, performed one per wait of the program, in order ----
+    Script& ClickGadget(int number);           // left click at the gadget's centre
+    Script& ClickAt(int window, int x, int y); // left click at a client point
+    Script& RightClick(int number);            // right click at the gadget's centre
+    Script& RightClickAt(int window, int x, int y);
+    Script& TypeText(int number, const Text& text); // click into the field, End, then one step
+                                                    // per character (each one text change)
+    Script& ClearText(int number);                  // click into the field, select all, Backspace
+    Script& PressKey(int key);                      // virtual key | ShortcutShift/Ctrl/Alt, sent
+                                                    // to the active window
+    Script& PressF1() { return PressKey(KeyF1); }
+    Script& PressTab() { return PressKey(0x09); }
+    Script& PressShiftTab() { return PressKey(0x09 | ShortcutShift); }
+    Script& CloseWindow(int window);            // the window's close box
+    Script& ChoosePopupItem(int id);            // click the item of the open popup menu
+    Script& DismissPopup();                     // Escape on the open popup menu
+    Script& Call(std::function<void()> action); // checks or anything else between steps
+    Script& Quit();                             // end the run here, on purpose
+
+    // ---- Answers for requesters, taken in order whenever the program asks ----
+    Script& AnswerMessage(int answer);    // IDOK, IDYES, IDNO
+    Script& AnswerColour(int32_t colour); // 0x00BBGGRR, or -1 for Cancel
+    Script& AnswerOpen(const Text& path); // empty: Cancel
+    Script& AnswerSave(const Text& path); // empty: Cancel
+
+    // Runs the program with this script as its user, then releases every window, font and
+    // file of the platform layer (ReleaseAll), so the next run starts clean. Fails the test
+    // when steps or answers are left over.
+    void Run(const std::function<void()>& program);
+
+    const std::vector<RequesterCall>& Requests() const { return requests_; }
+    size_t StepsDone() const { return done_; }
+    size_t StepsLeft() const { return steps_.size(); }
+
+  private:
+    struct Step {
+        std::string what;
+        std::function<bool(std::string& why)> act; // false: could not be done, why says so
+    };
+    struct Answer {
+        Text kind;
+        RequesterAnswer answer;
+    };
+    Script& Add(std::string what, std::function<bool(std::string&)> act);
+    void NextStep();
+    RequesterAnswer Respond(const RequesterCall& call);
+    void Stop(const std::string& message);
+
+    std::deque<Step> steps_;
+    std::deque<Answer> answers_;
+    std::vector<RequesterCall> requests_;
+    size_t done_ = 0;
+    bool stopped_ = false;
+};
