@@ -176,7 +176,11 @@ TEST_F(EditorTest, OkOnAnEmptiedBoxRemovesOnlyAColourOfThreeNonZeroParts) {
         SetColour(Box, c.opening[0], c.opening[1], c.opening[2]);
         Script script;
         script.ClearText(Field1).ClickGadget(OkButton);
-        EditWithScript(script, Box, [] { RefreshChart(); });
+        EditWithScript(script, Box, [] {
+            // The Box's gadget was shown again and repaints itself as a plain button.
+            RepaintNow(MainWindow);
+            EXPECT_EQ(BoxPixel(Box, 5, 5) >> 24, 0u);
+        });
         EXPECT_TRUE(IsEmptyBox(Box));
         EXPECT_EQ(ColourOf(Box), c.after);
     }
