@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -96,8 +97,9 @@ Text AskFileName(const Text& kind, const Text& title, const Text& defaultFile, c
     if (!qApp) return {};
 
     // The default file splits at its last separator into the starting folder and the name;
-    // one without a separator past its first character is a name alone.
-    QString folder, name = QString::fromUtf8(defaultFile);
+    // one without a separator past its first character is a name alone, in the current
+    // folder (not whichever folder a dialog showed last).
+    QString folder = QDir::currentPath(), name = QString::fromUtf8(defaultFile);
     const size_t last = defaultFile.rfind(PathSeparator);
     if (last != Text::npos && last > 0) {
         folder = QString::fromUtf8(defaultFile.substr(0, last));
