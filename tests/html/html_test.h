@@ -74,8 +74,10 @@ class HtmlTest : public ::testing::Test {
   protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("brondel-html-" + std::to_string(getpid()) + "-" + info->name());
+        Text name = info->name(); // "Case/0" for a parameterised test
+        for (char& c : name)
+            if (c == '/') c = '_';
+        dir = fs::temp_directory_path() / ("brondel-html-" + std::to_string(getpid()) + "-" + name);
         fs::remove_all(dir);
         fs::create_directories(dir);
         ProgramDir = dir.string() + "/";
