@@ -9,6 +9,8 @@
 #include <QPainter>
 
 #include <cstdlib>
+#include <string>
+#include <unordered_map>
 
 namespace qtlayer {
 
@@ -56,6 +58,8 @@ struct Drawing {
     uint32_t mode = 0;
     QColor pen = Qt::black, brush = Qt::black, text = Qt::black;
     QFont font;
+    Handle fontHandle = -1; // names the font in the width cache
+    int ascent = 0, height = 0;
     QPoint position;
     QRect dirty;
 };
@@ -104,7 +108,39 @@ void Cover(const QRect& area, const QColor& colour) {
 
 bool IsDrawing() { return Current().window >= 0; }
 
+void UseFont(const QFont& font, Handle handle) {
+    Drawing& d = Current();
+    d.font = font;
+    d.fontHandle = handle;
+    const QFontMetrics metrics(font);
+    d.ascent = metrics.ascent();
+    d.height = metrics.height();
+    d.painter.setFont(font);
+}
+
+// The Chart is drawn again and again with the same lines: measuring each text once per font
+// saves most of the shaping work.
+std::unordered_map<std::string, int>& TextWidths() {
+    static std::unordered_map<std::string, int> widths;
+    return widths;
+}
+
+int AdvanceOf(const QString& value, const Text& text) {
+    Drawing& d = Current();
+    std::string key(reinterpret_cast<const char*>(&d.fontHandle), sizeof d.fontHandle);
+    key += text;
+    auto& widths = TextWidths();
+    auto it = widths.find(key);
+    if (it != widths.end()) return it->second;
+    if (widths.size() > 4096) widths.clear();
+    const int width = QFontMetrics(d.font).horizontalAdvance(value);
+    widths.emplace(std::move(key), width);
+    return width;
+}
+
 } // namespace
+
+void ForgetTextWidths() { TextWidths().clear(); }
 
 void EndDrawingOn(int window) {
     if (Current().window == window) EndDrawing();
@@ -147,11 +183,10 @@ Handle BeginDrawing(Handle window) {
     Drawing& d = Current();
     if (!d.painter.begin(&canvas->image)) return 0;
     d.painter.setRenderHint(QPainter::Antialiasing, false);
-    d.painter.setCompositionMode(QPainter::CompositionMode_Source);
     d.window = number;
     d.mode = 0;
     d.pen = d.brush = d.text = Qt::black;
-    d.font = SystemFont();
+    UseFont(SystemFont(), -1);
     d.position = QPoint(0, 0);
     d.dirty = QRect();
     return window;
@@ -236,12 +271,12 @@ void DrawLine(int x, int y, int dx, int dy, int32_t colour) {
 void SetDrawingFont(Handle font) {
     if (!IsDrawing()) return;
     if (const QFont* chosen = FontOfHandle(font))
-        Current().font = font == -1 ? SystemFont() : *chosen;
+        UseFont(font == -1 ? SystemFont() : *chosen, font);
 }
 
 int TextPixelWidth(const Text& text) {
     if (!IsDrawing() || text.empty()) return 0;
-    return QFontMetrics(Current().font).horizontalAdvance(QString::fromUtf8(text));
+    return AdvanceOf(QString::fromUtf8(text), text);
 }
 
 void MoveTextCursor(int x, int y) {
@@ -252,14 +287,10 @@ void DrawTextAtCursor(const Text& text) {
     Drawing& d = Current();
     if (!IsDrawing() || text.empty()) return;
     const QString value = QString::fromUtf8(text);
-    const QFontMetrics metrics(d.font);
-    const QRect area(d.position, QSize(metrics.horizontalAdvance(value), metrics.height()));
+    const QRect area(d.position, QSize(AdvanceOf(value, text), d.height));
     if (!(d.mode & TransparentText)) d.painter.fillRect(area, OpaqueTextBackground);
-    d.painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    d.painter.setFont(d.font);
     d.painter.setPen(d.text);
-    d.painter.drawText(QPoint(d.position.x(), d.position.y() + metrics.ascent()), value);
-    d.painter.setCompositionMode(QPainter::CompositionMode_Source);
+    d.painter.drawText(QPoint(d.position.x(), d.position.y() + d.ascent), value);
     d.dirty |= area.adjusted(-4, -2, 4, 2); // italic overhang
     d.position.rx() += area.width();
 }

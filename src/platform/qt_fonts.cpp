@@ -59,7 +59,10 @@ QFont SystemFont() {
     return font;
 }
 
-void FreeFonts() { State().fonts.clear(); }
+void FreeFonts() {
+    State().fonts.clear();
+    ForgetTextWidths();
+}
 
 } // namespace qtlayer
 
@@ -69,6 +72,7 @@ Handle LoadNumberedFont(int number, const Text& face, int points, uint32_t style
     auto font = std::make_unique<QFont>(MakeFont(QString::fromUtf8(face), points, style));
     const Handle handle = reinterpret_cast<Handle>(font.get());
     State().fonts[number] = std::move(font); // frees a font loaded before under the number
+    ForgetTextWidths();
     return handle;
 }
 

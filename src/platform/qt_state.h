@@ -124,6 +124,7 @@ CanvasOverlay* CreateCanvas(AppWindow* window);
 void ApplyPendingClears(int window);
 void ApplyAllPendingClears();
 void EndDrawingOn(int window);
+void ForgetTextWidths(); // fonts changed: measured widths may no longer hold
 
 // qt_fonts.cpp
 void PrepareFonts();
