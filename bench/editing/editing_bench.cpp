@@ -13,32 +13,10 @@
 
 namespace {
 
-struct FontSpec {
-    const char* face;
-    int points;
-    uint32_t style;
-};
-// The fonts that start-up loads, under their numbers 1 to 11.
-constexpr FontSpec ProgramFonts[] = {
-    {"Tahoma", 8, FONT_BOLD},
-    {"Tahoma", 8, 0},
-    {"Tahoma", 7, 0},
-    {"Tahoma", 7, FONT_BOLD},
-    {"Tahoma", 7, FONT_ITALIC},
-    {"Tahoma", 7, FONT_UNDERLINE},
-    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC},
-    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC | FONT_UNDERLINE},
-    {"Tahoma", 7, FONT_BOLD | FONT_UNDERLINE},
-    {"Tahoma", 7, FONT_ITALIC | FONT_UNDERLINE},
-    {"Tahoma", 7, 0},
-};
-
 // Every Box with three styled lines and a colour, every Connector ticked; or, with
 // withText false, every Box empty so that every Connector draws its stubs.
 void OpenMainWindowOn(bool withText) {
-    int number = 1;
-    for (const FontSpec& font : ProgramFonts)
-        LoadNumberedFont(number++, font.face, font.points, font.style);
+    LoadProgramFonts();
     OpenMainWindow();
     ClearChart();
     for (int box = FirstBox; box <= LastBox; ++box) {

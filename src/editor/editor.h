@@ -7,7 +7,8 @@
 int RunBrondel(int argc, char** argv);
 
 // Main window and grid
-void OpenMainWindow(); // window 300 and all its gadgets, in creation (Tab) order
+void LoadProgramFonts(); // fonts 1 to 11: gadget fonts and the Box text fonts by StyleCode
+void OpenMainWindow();   // window 300 and all its gadgets, in creation (Tab) order
 
 // Box display
 extern int32_t FillCurrentBox;    // 1 asks PaintCurrentBox to fill the Box; set to 2 after

@@ -18,26 +18,6 @@ const Text MakerEmail = "brondel@example.org";
 const Text MakerWeb = "https://brondel.example.org";
 Text AboutText;
 
-struct FontSpec {
-    const char* face;
-    int points;
-    uint32_t style;
-};
-// Fonts 1 and 2 dress the gadgets; 3 to 11 draw Box text by StyleCode.
-constexpr FontSpec ProgramFonts[] = {
-    {"Tahoma", 8, FONT_BOLD},
-    {"Tahoma", 8, 0},
-    {"Tahoma", 7, 0},
-    {"Tahoma", 7, FONT_BOLD},
-    {"Tahoma", 7, FONT_ITALIC},
-    {"Tahoma", 7, FONT_UNDERLINE},
-    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC},
-    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC | FONT_UNDERLINE},
-    {"Tahoma", 7, FONT_BOLD | FONT_UNDERLINE},
-    {"Tahoma", 7, FONT_ITALIC | FONT_UNDERLINE},
-    {"Tahoma", 7, 0},
-};
-
 // The web address is shown spaced out, one space between each two of its characters.
 Text SpacedOut(const Text& text) {
     Text spaced(16, ' ');
@@ -72,9 +52,7 @@ Text BuildAboutText(const Text& web) {
 
 void StartUp(int& argc, char** argv) {
     PreparePlatform(argc, argv);
-    int number = 1;
-    for (const FontSpec& font : ProgramFonts)
-        LoadNumberedFont(number++, font.face, font.points, font.style);
+    LoadProgramFonts();
 
     WindowTitle = "Brondel 2004 " + VersionText + " - (Minimum 1024x768 resolution)";
     CompiledText = "(Compiled: " + DateText("%dd/%mm-%yyyy", CurrentDate()) + ")";
@@ -96,8 +74,7 @@ void StartUp(int& argc, char** argv) {
 enum class Next { Wait, LoopHead, End };
 
 Next ConfirmExit() {
-    if (ShowMessage("Question", "Do you really want to exit?", MB_YESNO | MB_ICONQUESTION) !=
-        IDYES)
+    if (ShowMessage("Question", "Do you really want to exit?", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return Next::LoopHead;
     WriteSettings();
     ReleaseAll();
@@ -119,11 +96,28 @@ Next NewChart() {
     return Next::Wait;
 }
 
-Next Redraw() { RefreshChart(); return Next::Wait; }
-Next Load() { LoadChart(); RefreshChart(); return Next::Wait; }
-Next Save() { SaveChart(); RefreshChart(); return Next::Wait; }
-Next Generate() { GenerateChart(); return Next::Wait; }
-Next Connectors() { DrawConnectors(); return Next::Wait; }
+Next Redraw() {
+    RefreshChart();
+    return Next::Wait;
+}
+Next Load() {
+    LoadChart();
+    RefreshChart();
+    return Next::Wait;
+}
+Next Save() {
+    SaveChart();
+    RefreshChart();
+    return Next::Wait;
+}
+Next Generate() {
+    GenerateChart();
+    return Next::Wait;
+}
+Next Connectors() {
+    DrawConnectors();
+    return Next::Wait;
+}
 
 Next EditBoxOfRow() {
     DrawCurrentBox = 1;

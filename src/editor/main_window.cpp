@@ -7,6 +7,26 @@
 
 namespace {
 
+struct FontSpec {
+    const char* face;
+    int points;
+    uint32_t style;
+};
+// Fonts 1 and 2 dress the gadgets; 3 to 11 draw Box text by StyleCode.
+constexpr FontSpec ProgramFonts[] = {
+    {"Tahoma", 8, FONT_BOLD},
+    {"Tahoma", 8, 0},
+    {"Tahoma", 7, 0},
+    {"Tahoma", 7, FONT_BOLD},
+    {"Tahoma", 7, FONT_ITALIC},
+    {"Tahoma", 7, FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC},
+    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC | FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_BOLD | FONT_UNDERLINE},
+    {"Tahoma", 7, FONT_ITALIC | FONT_UNDERLINE},
+    {"Tahoma", 7, 0},
+};
+
 constexpr uint32_t MainWindowFlags =
     CENTRE_ON_SCREEN | WS_CAPTION_BITS | WS_SYSMENU_BIT | WS_MINIMIZEBOX_BIT; // 0xCA0001
 constexpr int MainClientWidth = 989, MainClientHeight = 715;
@@ -44,12 +64,12 @@ struct CheckBoxException {
 };
 // Departures from the family rules, as the grid has always had them.
 constexpr CheckBoxException CheckBoxExceptions[] = {
-    {5, 0, BS_RIGHT},    {17, 0, BS_RIGHT},   {23, 0, BS_RIGHT},   {29, 0, BS_RIGHT},
-    {35, 0, BS_RIGHT},   {41, 0, BS_RIGHT},   {47, 0, BS_RIGHT},   {53, 0, BS_RIGHT},
-    {59, 0, BS_RIGHT},   {65, 0, BS_RIGHT},   {71, 0, BS_RIGHT},   {77, 0, BS_RIGHT},
-    {83, 0, BS_RIGHT},   {49, 0, BS_RIGHT},   {95, 0, BS_RIGHT},   {96, 0, BS_RIGHT},
-    {108, 629, BS_CENTER}, {109, 769, BS_CENTER}, {110, 909, BS_CENTER},
-    {115, 629, BS_CENTER}, {116, 769, BS_CENTER}, {117, 909, BS_CENTER},
+    {5, 0, BS_RIGHT},      {17, 0, BS_RIGHT},     {23, 0, BS_RIGHT},     {29, 0, BS_RIGHT},
+    {35, 0, BS_RIGHT},     {41, 0, BS_RIGHT},     {47, 0, BS_RIGHT},     {53, 0, BS_RIGHT},
+    {59, 0, BS_RIGHT},     {65, 0, BS_RIGHT},     {71, 0, BS_RIGHT},     {77, 0, BS_RIGHT},
+    {83, 0, BS_RIGHT},     {49, 0, BS_RIGHT},     {95, 0, BS_RIGHT},     {96, 0, BS_RIGHT},
+    {108, 629, BS_CENTER}, {109, 769, BS_CENTER}, {110, 909, BS_CENTER}, {115, 629, BS_CENTER},
+    {116, 769, BS_CENTER}, {117, 909, BS_CENTER},
 };
 
 struct CommandButton {
@@ -58,9 +78,9 @@ struct CommandButton {
     int x, width, font;
 };
 constexpr CommandButton CommandBar[] = {
-    {293, "About", 78, 60, 2},           {294, "New Chart", 150, 128, 2},
-    {295, "Load Chart", 290, 128, 2},    {296, "Save Chart", 430, 128, 2},
-    {297, "Redraw Chart", 570, 128, 2},  {298, "Generate Chart", 710, 128, 1},
+    {293, "About", 78, 60, 2},          {294, "New Chart", 150, 128, 2},
+    {295, "Load Chart", 290, 128, 2},   {296, "Save Chart", 430, 128, 2},
+    {297, "Redraw Chart", 570, 128, 2}, {298, "Generate Chart", 710, 128, 1},
     {299, "Exit Brondel", 850, 128, 2},
 };
 constexpr int CommandBarY = 690, CommandBarHeight = 18;
@@ -103,6 +123,12 @@ void AddVConnectorColumns(int firstColumn, int lastColumn) {
 
 } // namespace
 
+void LoadProgramFonts() {
+    int number = 1;
+    for (const FontSpec& font : ProgramFonts)
+        LoadNumberedFont(number++, font.face, font.points, font.style);
+}
+
 void OpenMainWindow() {
     Handle window = OpenAppWindow(MainWindow, 15, 0, MainClientWidth, MainClientHeight,
                                   MainWindowFlags, WindowTitle);
@@ -122,7 +148,8 @@ void OpenMainWindow() {
     for (int column : BoxCreationColumns) AddBox(0, column);
 
     for (const CommandButton& button : CommandBar) {
-        AddButton(button.number, button.x, CommandBarY, button.width, CommandBarHeight, button.text);
+        AddButton(button.number, button.x, CommandBarY, button.width, CommandBarHeight,
+                  button.text);
         SetGadgetFontHandle(button.number, FontHandle(button.font));
     }
     AddLabel(SwapIndicator, 10, CommandBarY, 63, CommandBarHeight, "Swap OFF",

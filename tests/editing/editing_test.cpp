@@ -1,37 +1,9 @@
 // Set-up and canvas helpers shared by the editing tests.
 #include "editing_test.h"
 
-namespace {
-
-struct FontSpec {
-    const char* face;
-    int points;
-    uint32_t style;
-};
-// The fonts that start-up loads, under their numbers 1 to 11.
-constexpr FontSpec ProgramFonts[] = {
-    {"Tahoma", 8, FONT_BOLD},
-    {"Tahoma", 8, 0},
-    {"Tahoma", 7, 0},
-    {"Tahoma", 7, FONT_BOLD},
-    {"Tahoma", 7, FONT_ITALIC},
-    {"Tahoma", 7, FONT_UNDERLINE},
-    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC},
-    {"Tahoma", 7, FONT_BOLD | FONT_ITALIC | FONT_UNDERLINE},
-    {"Tahoma", 7, FONT_BOLD | FONT_UNDERLINE},
-    {"Tahoma", 7, FONT_ITALIC | FONT_UNDERLINE},
-    {"Tahoma", 7, 0},
-};
-
-} // namespace
-
 void StartEditorWindow() {
     // A scripted run releases every window and font when it ends: open them again.
-    if (FontHandle(11) == 0) {
-        int number = 1;
-        for (const FontSpec& font : ProgramFonts)
-            LoadNumberedFont(number++, font.face, font.points, font.style);
-    }
+    if (FontHandle(11) == 0) LoadProgramFonts();
     if (WindowHandle(MainWindow) == 0) OpenMainWindow();
 }
 
