@@ -1,4 +1,4 @@
-// libFuzzer target: any bytes as a preference file, a chart file and a settings file.
+// libFuzzer target: any bytes as a preference file, a chart file, a page and a settings file.
 // Besides not crashing, it checks what must hold for every input: looked-up values carry no
 // line ends, a file that is not a chart leaves the Chart alone, and whatever a chart file
 // put into the Chart survives a save and a load unchanged. Built and run by run-fuzz.
@@ -6,6 +6,7 @@
 #include "document/prefs.h"
 #include "document/settings.h"
 #include "editor/chart.h"
+#include "html/page.h"
 #include "platform/files.h"
 
 #include <cstdint>
@@ -70,6 +71,21 @@ void LookUp(const Text& bytes) {
     PrefClose();
 }
 
+size_t Count(const Text& text, const Text& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != Text::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// Whatever the Chart holds, its page has 442 lines and exactly the table's 351 cells: no Box
+// text can add or close a cell.
+void RequireWellFormedPage() {
+    const Text page = BuildChartPage();
+    Require(Count(page, "\r\n") == 442, "the page does not have 442 lines");
+    Require(Count(page, "<td") == 351 && Count(page, "</td>") == 351, "a Box text broke a cell");
+    Require(Count(page, "<tr>") == 27, "a Box text broke a row");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -97,6 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(status == ChartFileStatus::Done || status == ChartFileStatus::NotAChart,
             "an existing file did not load");
     if (status == ChartFileStatus::NotAChart) Require(Take() == cleared, "a non-chart changed it");
+    RequireWellFormedPage();
     // A full 1066-line reload costs as much as dozens of small inputs, so it follows one input
     // in eight, chosen by the input's bytes so that every failure reproduces.
     unsigned sum = 0;
