@@ -7,8 +7,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QPainter>
-#include <QProxyStyle>
-#include <QStyleFactory>
+#include <QStyle>
 #include <QUrl>
 
 #include <cstring>
@@ -22,17 +21,6 @@ PlatformState& State() {
 }
 
 namespace {
-
-// Fusion draws a 14-pixel check box indicator, which a 12 x 12 connector check box would clip.
-class PlatformStyle : public QProxyStyle {
-  public:
-    PlatformStyle() : QProxyStyle(QStyleFactory::create("Fusion")) {}
-    int pixelMetric(PixelMetric metric, const QStyleOption* option,
-                    const QWidget* widget) const override {
-        if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight) return 12;
-        return QProxyStyle::pixelMetric(metric, option, widget);
-    }
-};
 
 // The program's icon: two linked boxes of a chart.
 QIcon ProgramIcon() {
@@ -64,7 +52,7 @@ void CreateApplication(int argc, char** argv) {
 }
 
 void PrepareOnce() {
-    auto* style = new PlatformStyle;
+    QStyle* style = CreatePlatformStyle();
     QApplication::setStyle(style);
     QApplication::setPalette(style->standardPalette());
     QApplication::setWindowIcon(ProgramIcon());

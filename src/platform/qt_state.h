@@ -15,6 +15,7 @@
 #include <vector>
 
 class QMenu;
+class QStyle;
 
 namespace qtlayer {
 
@@ -134,6 +135,9 @@ void FreeFonts();
 
 // qt_menus.cpp
 void FreeMenus();
+
+// qt_style.cpp
+QStyle* CreatePlatformStyle();
 
 // qt_requesters.cpp
 void PrepareRequesters();

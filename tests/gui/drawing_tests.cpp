@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 namespace {
@@ -246,6 +249,42 @@ TEST_F(Drawing, CanvasIsShownAboveGadgetsAndLetsClicksThrough) {
     script.ClickGadget(188).ClickGadget(0).Quit();
     EXPECT_EQ(GadgetEventsOf(CollectEvents(script)),
               (std::vector<std::pair<int, int>>{{188, BN_CLICKED}, {0, BN_CLICKED}}));
+}
+
+// Unticked connector stubs are painted in the button-face colour: on an empty Box button they
+// must leave no trace, so the button's face is exactly that colour.
+TEST_F(Drawing, ButtonFaceColourLeavesNoTraceOnAButton) {
+    AddButton(188, 10, 10, 128, 40, "", BS_MULTILINE);
+    AddButton(309, 150, 10, 84, 20, "Make Bold", BS_PUSHLIKE | BS_CHECKBOX_AUTO);
+    WriteGadgetState(309, 1);
+    QWidget* window = static_cast<QWidget*>(WindowWidget(300));
+    QApplication::processEvents();
+    const QImage before = window->grab().toImage();
+    BeginDrawing(handle);
+    DrawLine(10 + 65, 10 + 20, 61, 0, ButtonFaceColour());
+    DrawLine(10 + 63, 10 + 2, 0, 20, ButtonFaceColour());
+    EndDrawing();
+    QApplication::processEvents();
+    const QImage after = window->grab().toImage();
+    EXPECT_EQ(before, after);
+    // Whatever the state of the button, its face is flat (Fusion's own face is a gradient).
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    for (QStyle::State state :
+         {QStyle::State(QStyle::State_None), QStyle::State(QStyle::State_Active),
+          QStyle::State(QStyle::State_MouseOver), QStyle::State_HasFocus | QStyle::State_Active}) {
+        QImage panel(60, 40, QImage::Format_ARGB32);
+        panel.fill(Qt::red);
+        QStyleOptionButton option;
+        option.rect = panel.rect();
+        option.palette = QApplication::palette();
+        option.state = QStyle::State_Enabled | QStyle::State_Raised | state;
+        QPainter painter(&panel);
+        QApplication::style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter);
+        painter.end();
+        for (int y = 2; y < 38; ++y) ASSERT_EQ(panel.pixelColor(30, y), face) << y;
+    }
+    // A toggle that is on looks pressed in.
+    EXPECT_NE(after.pixel(150 + 5, 10 + 10), after.pixel(10 + 5, 10 + 10));
 }
 
 // Run a second time with QT_SCALE_FACTOR=2: the canvas then has four device pixels for each
