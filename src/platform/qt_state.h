@@ -19,9 +19,6 @@ class QStyle;
 
 namespace qtlayer {
 
-// Notification codes carried as the subtype of gadget events.
-constexpr int ButtonClicked = BN_CLICKED;
-
 // A numbered top-level window. Its close box only reports a close event.
 class AppWindow : public QWidget {
   public:
