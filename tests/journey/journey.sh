@@ -2,10 +2,11 @@
 # The whole journey of a user, end to end: build an organisation chart in the editor under
 # Xvfb, save it through the file dialog, exit, start again, load it, generate its page, and
 # check that page in headless Chromium by its pixels. Screenshots are kept as artefacts.
-# Usage: journey.sh EDITOR ARTIFACTS
+# Usage: journey.sh EDITOR ARTIFACTS [BRONDEL_GENERATE]
 set -euo pipefail
 editor=$1
 artifacts=$2
+generate=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 for tool in xvfb-run xdotool import convert compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -31,6 +32,15 @@ chmod +x "$work/stub/xdg-open"
 
 (cd "$work" && PATH="$work/stub:$PATH" xvfb-run -a -s '-screen 0 1280x1024x24' \
   bash "$here/journey_session.sh" "$work" "$artifacts")
+
+# The command-line generator makes the same page of the saved chart.
+if [ -n "$generate" ]; then
+  mkdir "$work/again"
+  cp "$work/charts/org.kpv" "$work/again/"
+  "$generate" "$work/again/org.kpv" >/dev/null
+  cmp "$work/again/org.html" "$work/charts/org.html" ||
+    { echo "FAIL: brondel-generate makes another page of the saved chart"; exit 1; }
+fi
 
 # The page, as a browser shows it.
 page=$artifacts/journey-4-page.png

@@ -47,6 +47,7 @@ exit_editor() {
   xdotool key y
   local status=0
   for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+  kill -0 "$pid" 2>/dev/null && fail "the editor did not end after Yes"
   wait "$pid" || status=$?
   pid=
   [ "$status" -eq 0 ] || fail "the editor ended with status $status"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Pixel checks of a screenshot, sourced by the journey's scripts. Checks are collected first
 # and then read by one ImageMagick run, which keeps dozens of them to a fraction of a second.
 #   want_colour X Y RRGGBB WHAT      the pixel has that colour
@@ -19,9 +20,9 @@ want_not_colour() { want "!= $3" "$4" -crop "1x1+$1+$2" +repage -format '%[hex:p
 grey() { # minima|maxima TEST WHAT X Y W H: the darkest or lightest grey level (0-255)
   want "$2" "$3" -crop "$6x$7+$4+$5" +repage -colorspace Gray -format "%[fx:int(255*$1)]\n"
 }
-want_ink() { grey minima "-lt 100" "$5" "$@"; }
-want_line() { grey maxima "-lt 100" "$5" "$@"; }
-want_blank() { grey minima "-gt 200" "$5" "$@"; }
+want_ink() { grey minima "< 100" "$5" "$@"; }
+want_line() { grey maxima "< 100" "$5" "$@"; }
+want_blank() { grey minima "> 200" "$5" "$@"; }
 
 run_checks() { # FILE
   local values i value test
@@ -31,7 +32,9 @@ run_checks() { # FILE
     case $test in
       "= "*) [ "$value" = "${test#= }" ] ;;
       "!= "*) [ "$value" != "${test#!= }" ] ;;
-      *) [ "$value" != none ] && [ "$value" ${test% *} "${test#* }" ] ;;
+      "< "*) [[ "$value" =~ ^[0-9]+$ ]] && ((value < ${test#< })) ;;
+      "> "*) [[ "$value" =~ ^[0-9]+$ ]] && ((value > ${test#> })) ;;
+      *) false ;;
     esac || { echo "$(basename "$1"): ${probe_what[$i]}: got $value, wanted $test"; errors=$((errors + 1)); }
   done
   probe_args=() probe_tests=() probe_what=()
