@@ -49,7 +49,7 @@ want_blank $(($(X 3) + 5)) "$(LY 2)" 60 2 "left of the first tee"
 want_blank $(($(X 1) + 5)) "$(LY 3)" 60 2 "left of the bend above Sales"
 want_blank $(($(LX 5) + 4)) "$(LY 3)" 60 2 "right of the bend above Finance"
 want_blank "$(LX 3)" $(($(Y 3) + 22)) 2 18 "below the second tee"
-run_checks "$shot"
+run_checks "$shot" || true
 
 [ "$errors" -eq 0 ] || { echo "FAIL: $errors page checks failed"; exit 1; }
 echo "page checks passed (table corner at $ox,$oy)"

@@ -7,6 +7,7 @@
 #   want_line X Y W H WHAT           every pixel of the rectangle dark: an unbroken line
 #   want_blank X Y W H WHAT          no dark pixel in the rectangle
 #   run_checks FILE                  reads them all, reports failures, adds them to $errors
+#   run_checks FILE quiet            the same, but only tells by its status whether all passed
 errors=${errors:-0}
 probe_args=() probe_tests=() probe_what=()
 
@@ -24,8 +25,8 @@ want_ink() { grey minima "< 100" "$5" "$@"; }
 want_line() { grey maxima "< 100" "$5" "$@"; }
 want_blank() { grey minima "> 200" "$5" "$@"; }
 
-run_checks() { # FILE
-  local values i value test
+run_checks() { # FILE [quiet]
+  local values i value test failed=0
   mapfile -t values < <(convert "$1" -alpha off -write mpr:shot +delete "${probe_args[@]}" xc: null:)
   for i in "${!probe_tests[@]}"; do
     value=${values[$i]:-none} test=${probe_tests[$i]}
@@ -35,7 +36,11 @@ run_checks() { # FILE
       "< "*) [[ "$value" =~ ^[0-9]+$ ]] && ((value < ${test#< })) ;;
       "> "*) [[ "$value" =~ ^[0-9]+$ ]] && ((value > ${test#> })) ;;
       *) false ;;
-    esac || { echo "$(basename "$1"): ${probe_what[$i]}: got $value, wanted $test"; errors=$((errors + 1)); }
+    esac && continue
+    failed=$((failed + 1))
+    [ "${2:-}" = quiet ] || echo "$(basename "$1"): ${probe_what[$i]}: got $value, wanted $test"
   done
   probe_args=() probe_tests=() probe_what=()
+  [ "${2:-}" = quiet ] || errors=$((errors + failed))
+  [ "$failed" -eq 0 ]
 }
