@@ -1,6 +1,7 @@
 // Box display: paints the Boxes' colours and styled text lines onto the main window, over the
 // captionless Box buttons. PaintCurrentBox paints the one Box being clicked or edited,
-// RefreshChart repaints the whole Chart and its connector lines.
+// RefreshChart repaints the whole Chart and its connector lines on a cleared canvas. Both give
+// the Box buttons their Boxes' lines as names for screen readers.
 #include "editor/chart.h"
 #include "editor/editor.h"
 #include "platform/gui.h"
@@ -73,6 +74,22 @@ void LayOutBoxText(int box) {
     }
 }
 
+// A screen reader reads the Chart through the names of the Box buttons: the lines that are
+// drawn, then where the Box stands, counted from 1 as a person counts rows and columns.
+void NameBox(int box) {
+    Text name;
+    for (int line = 1; line <= 3; ++line) {
+        const Text& text = LineTable(line)[box];
+        if (text.empty()) continue;
+        if (!name.empty()) name += ", ";
+        name += text;
+    }
+    if (name.empty()) name = "Empty box";
+    name += " (row " + DecimalText(RowOfBox(box) + 1) + ", column " +
+            DecimalText(ColumnOfBox(box) + 1) + ")";
+    SetGadgetAccessibleName(box, name);
+}
+
 void BeginMainWindowDrawing() {
     SelectWindow(MainWindow);
     BeginDrawing(CurrentWindowHandle());
@@ -105,13 +122,17 @@ void PaintCurrentBox() {
         SetDrawingMode(1);
         LayOutBoxText(CurrentBox);
         EndDrawing();
+        NameBox(CurrentBox);
         DrawCurrentBox = 0;
     }
 }
 
 void RefreshChart() {
-    // A repaint still pending would wipe what is drawn below.
+    // A repaint still pending would wipe what is drawn below. Then the canvas starts clean, as
+    // a window does after a full repaint: text that ran over a Box's edges before it was
+    // shortened or deleted leaves nothing between the Boxes.
     RepaintNow(MainWindow);
+    ClearWindowCanvas(MainWindow);
     LineShiftY = 0;
     BeginMainWindowDrawing();
     for (int slot = FirstHConnector; slot <= LastHConnector; ++slot)
@@ -134,6 +155,7 @@ void RefreshChart() {
     SetDrawingMode(1);
     for (int box = FirstBox; box <= LastBox; ++box) LayOutBoxText(box);
     EndDrawing();
+    for (int box = FirstBox; box <= LastBox; ++box) NameBox(box);
 
     DrawConnectors();
 }

@@ -87,6 +87,8 @@ enum class GadgetKind { None, Button, CheckBox, Label, TextField, Frame };
 GadgetKind KindOfGadget(int number); // None when no gadget has the number
 uint32_t GadgetFlags(int number);    // the flags the gadget was created with
 int FocusedGadget();                 // the gadget with the keyboard focus, or -1
+// What assistive technology (a screen reader) announces for the gadget.
+void SetGadgetAccessibleName(int number, const Text& name);
 
 // ---- Menus and shortcuts -------------------------------------------------------------------
 void NewPopupMenu(int number);
@@ -135,6 +137,8 @@ int TextPixelWidth(const Text& text);
 void MoveTextCursor(int x, int y);
 void DrawTextAtCursor(const Text& text);
 int32_t ButtonFaceColour(); // the palette's button colour as 0x00BBGGRR
+// Takes away everything painted on the window's canvas, so that its gadgets show plain.
+void ClearWindowCanvas(int window);
 
 // ---- Test seams ----------------------------------------------------------------------------
 // Called by WaitEvent whenever no event is queued, before it blocks: a scripted user performs

@@ -1,7 +1,8 @@
 // Drawing on a window's retained canvas: a transparent image above the gadgets that keeps what
 // is painted until it is painted over. Rectangles and lines cover exact pixels (no
 // antialiasing); text is drawn with its top-left corner at the text position, which it
-// advances. The one repaint kept on purpose: a gadget shown again clears its rectangle.
+// advances. The one repaint kept on purpose: a gadget shown again clears its rectangle. A whole
+// canvas is cleared only when the logic asks for it (ClearWindowCanvas).
 #include "qt_state.h"
 
 #include <QApplication>
@@ -298,6 +299,24 @@ void DrawTextAtCursor(const Text& text) {
 int32_t ButtonFaceColour() {
     const QColor face = QApplication::palette().color(QPalette::Button);
     return RgbColour(face.red(), face.green(), face.blue());
+}
+
+void ClearWindowCanvas(int window) {
+    WindowEntry* entry = FindWindow(window);
+    if (!entry || !entry->canvas) return;
+    CanvasOverlay* canvas = entry->canvas;
+    canvas->FollowDevicePixelRatio();
+    Drawing& d = Current();
+    if (d.window == window) {
+        d.painter.save();
+        d.painter.setCompositionMode(QPainter::CompositionMode_Clear);
+        d.painter.fillRect(canvas->rect(), Qt::transparent);
+        d.painter.restore();
+    } else {
+        canvas->image.fill(Qt::transparent);
+    }
+    entry->pendingClear = QRegion(); // nothing is left for them to clear
+    canvas->update();
 }
 
 uint32_t CanvasPixel(int window, int x, int y) {

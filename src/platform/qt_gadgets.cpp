@@ -289,6 +289,14 @@ int FocusedGadget() {
     return -1;
 }
 
+void SetGadgetAccessibleName(int number, const Text& name) {
+    GadgetEntry* gadget = FindGadget(number);
+    if (!gadget) return;
+    // Every refresh names every Box again: an unchanged name tells assistive tools nothing new.
+    const QString value = QString::fromUtf8(name);
+    if (gadget->widget->accessibleName() != value) gadget->widget->setAccessibleName(value);
+}
+
 void* GadgetWidget(int number) {
     GadgetEntry* gadget = FindGadget(number);
     return gadget ? static_cast<QWidget*>(gadget->widget.data()) : nullptr;

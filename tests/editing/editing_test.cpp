@@ -47,11 +47,15 @@ void Whiteout(int x, int y, int width, int height) {
     EndDrawing();
 }
 
+// A refresh clears the canvas first, so ink is what is painted (not transparent) and not the
+// white that Whiteout laid down.
+bool IsInk(uint32_t pixel) { return pixel != White && (pixel >> 24) != 0; }
+
 std::vector<int> InkRows(int x, int y, int width, int height) {
     std::vector<int> rows;
     for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column)
-            if (MainPixel(x + column, y + row) != White) {
+            if (IsInk(MainPixel(x + column, y + row))) {
                 rows.push_back(row);
                 break;
             }
@@ -69,6 +73,6 @@ std::vector<int> InkBandTops(int x, int y, int width, int height) {
 int FirstInkColumn(int x, int y, int width, int height) {
     for (int column = 0; column < width; ++column)
         for (int row = 0; row < height; ++row)
-            if (MainPixel(x + column, y + row) != White) return column;
+            if (IsInk(MainPixel(x + column, y + row))) return column;
     return -1;
 }

@@ -39,7 +39,8 @@ inline uint32_t MainPixel(int x, int y) { return CanvasPixel(MainWindow, x, y); 
 // told apart from whatever an earlier test left there.
 void Whiteout(int x, int y, int width, int height);
 
-// Rows (relative to top) of the rectangle that hold at least one pixel other than white.
+// Rows (relative to top) of the rectangle that hold at least one painted pixel other than
+// white.
 std::vector<int> InkRows(int x, int y, int width, int height);
 // First rows of the runs of consecutive ink rows.
 std::vector<int> InkBandTops(int x, int y, int width, int height);
