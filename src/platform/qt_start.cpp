@@ -8,6 +8,9 @@
 #include <QDesktopServices>
 #include <QPainter>
 #include <QStyle>
+#ifdef BRONDEL_HAVE_QTSVG
+#include <QSvgRenderer>
+#endif
 #include <QUrl>
 
 #include <cstring>
@@ -22,18 +25,49 @@ PlatformState& State() {
 
 namespace {
 
-// The program's icon: two linked boxes of a chart.
+// The program's icon: two boxes of a chart linked by a black line, as in data/brondel.svg.
+// Where Qt's SVG module is at hand the picture comes from that file; elsewhere the same
+// rectangles, on the same 48 x 48 grid, are painted here.
+struct IconShape {
+    int x, y, width, height;
+    QRgb colour;
+};
+constexpr int IconGrid = 48;
+constexpr IconShape IconShapes[] = {
+    {23, 19, 2, 10, 0x000000}, // the connector line
+    {5, 4, 38, 15, 0x3C3C3C},  // upper box: edge,
+    {6, 5, 36, 13, 0xE3DEBC},  // face,
+    {13, 10, 22, 2, 0x3C3C3C}, // a line of text
+    {5, 29, 38, 15, 0x3C3C3C}, // lower box: edge,
+    {6, 30, 36, 13, 0x7DC4F5}, // face,
+    {16, 35, 16, 2, 0x3C3C3C}, // a line of text
+};
+
+void PaintIcon(QPainter& painter, int size) {
+#ifdef BRONDEL_HAVE_QTSVG
+    QSvgRenderer picture(QStringLiteral(":/brondel/brondel.svg"));
+    if (picture.isValid()) {
+        picture.render(&painter, QRectF(0, 0, size, size));
+        return;
+    }
+#endif
+    painter.setRenderHint(QPainter::Antialiasing, size % IconGrid != 0);
+    painter.scale(qreal(size) / IconGrid, qreal(size) / IconGrid);
+    for (const IconShape& shape : IconShapes)
+        painter.fillRect(QRectF(shape.x, shape.y, shape.width, shape.height), QColor(shape.colour));
+}
+
 QIcon ProgramIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(QPen(Qt::black, 2));
-    painter.drawLine(16, 12, 16, 22);
-    painter.setBrush(QColor(226, 234, 249));
-    painter.drawRect(4, 2, 24, 10);
-    painter.setBrush(QColor(227, 222, 188));
-    painter.drawRect(4, 20, 24, 10);
-    return QIcon(pixmap);
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 96, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        PaintIcon(painter, size);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 // QApplication keeps a reference to argc and uses argv for its whole life: keep copies that
