@@ -24,6 +24,9 @@ test: build
 bench: build
 	@python3 bench/run-benchmarks $(BUILD)
 
+# Every test built with the address and undefined-behaviour sanitizers.
+test-sanitize: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp
+test-sanitize: export UBSAN_OPTIONS = print_stacktrace=1
 test-sanitize:
 	@$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DBRONDEL_SANITIZE=ON"
 

@@ -51,7 +51,7 @@ struct ShortcutEntry {
 constexpr int NextGadgetCommand = 1212, PreviousGadgetCommand = 1213;
 
 struct WindowEntry {
-    QPointer<AppWindow> widget;
+    QPointer<QWidget> widget; // the AppWindow; QWidget so that no downcast happens while it dies
     QPointer<CanvasOverlay> canvas;
     std::vector<ShortcutEntry> shortcuts;
     std::vector<int> gadgets; // creation order, which is the order of focus movement

@@ -191,7 +191,7 @@ void SetWindowTopmost(int number, int topmost) {
     WindowEntry* entry = FindWindow(number);
     if (!entry) return;
     entry->topmost = topmost == 1;
-    AppWindow* window = entry->widget;
+    QWidget* window = entry->widget;
     const Qt::WindowFlags flags =
         window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, entry->topmost);
     if (flags == window->windowFlags()) return;
