@@ -4,6 +4,7 @@
 #include "document/prefs.h"
 #include "editor/chart.h"
 #include "platform/files.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -20,26 +21,10 @@ namespace doctest {
 
 namespace fs = std::filesystem;
 
-inline Text Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void Spit(const fs::path& path, const Text& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Splits at CR LF; the text must end with one.
-inline std::vector<Text> CrLfLines(const Text& bytes) {
-    std::vector<Text> lines;
-    size_t start = 0;
-    for (size_t end; (end = bytes.find("\r\n", start)) != Text::npos; start = end + 2)
-        lines.push_back(bytes.substr(start, end - start));
-    EXPECT_EQ(start, bytes.size()) << "text does not end with CR LF";
-    return lines;
-}
+using testsupport::CrLfLines;
+using testsupport::Slurp;
+using testsupport::Spit;
+using testsupport::WithFileSizeLimit;
 
 inline Text Golden(const char* name) { return Slurp(fs::path(BRONDEL_GOLDEN_DIR) / name); }
 
@@ -61,22 +46,6 @@ struct ChartSnapshot {
     }
     bool operator==(const ChartSnapshot&) const = default;
 };
-
-// Runs step while no file may grow beyond limit bytes (SIGXFSZ ignored, so writes fail).
-inline void WithFileSizeLimit(rlim_t limit, const std::function<void()>& step) {
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGXFSZ, &ignore, &previous);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = limit;
-    setrlimit(RLIMIT_FSIZE, &small);
-    step();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    sigaction(SIGXFSZ, &previous, nullptr);
-}
 
 class DocumentTest : public ::testing::Test {
   protected:

@@ -8,6 +8,8 @@
 #include "platform/files.h"
 #include "platform/gui.h"
 
+#include "test_files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,12 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Text Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testsupport::Slurp;
 
 class CommandsTest : public ::testing::Test {
   protected:

@@ -4,6 +4,7 @@
 #include "editor/chart.h"
 #include "html/page.h"
 #include "platform/files.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -18,26 +19,9 @@ namespace htmltest {
 
 namespace fs = std::filesystem;
 
-inline Text Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void Spit(const fs::path& path, const Text& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Splits at CR LF; the text must end with one.
-inline std::vector<Text> CrLfLines(const Text& bytes) {
-    std::vector<Text> lines;
-    size_t start = 0;
-    for (size_t end; (end = bytes.find("\r\n", start)) != Text::npos; start = end + 2)
-        lines.push_back(bytes.substr(start, end - start));
-    EXPECT_EQ(start, bytes.size()) << "text does not end with CR LF";
-    return lines;
-}
+using testsupport::CrLfLines;
+using testsupport::Slurp;
+using testsupport::Spit;
 
 inline fs::path GoldenPath(const Text& name) { return fs::path(BRONDEL_HTML_GOLDEN_DIR) / name; }
 

@@ -3,29 +3,11 @@
 // previous page exactly as it was.
 #include "html_test.h"
 
-#include <csignal>
-#include <functional>
-#include <sys/resource.h>
-
 using namespace htmltest;
 
 namespace {
 
-// Runs step while no file may grow beyond limit bytes (SIGXFSZ ignored, so writes fail).
-void WithFileSizeLimit(rlim_t limit, const std::function<void()>& step) {
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGXFSZ, &ignore, &previous);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = limit;
-    setrlimit(RLIMIT_FSIZE, &small);
-    step();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    sigaction(SIGXFSZ, &previous, nullptr);
-}
+using testsupport::WithFileSizeLimit;
 
 class WritePageTest : public HtmlTest {
   protected:

@@ -1,22 +1,16 @@
 #include "platform/files.h"
 
+#include "test_files.h"
+
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
-static Text Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testsupport::Slurp;
 
 class FilesTest : public ::testing::Test {
   protected:
@@ -78,22 +72,13 @@ TEST_F(FilesTest, RunningOutOfSpaceKeepsTheOldFileByteForByte) {
     fs::path target = dir / "big.kpv";
     Text old(3000, 'o');
     std::ofstream(target, std::ios::binary) << old;
-    struct sigaction ignore {}, previous{};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGXFSZ, &ignore, &previous);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-
     SafeFileWriter writer;
-    bool opened = writer.Open(target.string());
-    writer.Write(Text(100000, 'n'));
-    bool committed = writer.Commit();
-
-    setrlimit(RLIMIT_FSIZE, &saved);
-    sigaction(SIGXFSZ, &previous, nullptr);
+    bool opened = false, committed = true;
+    testsupport::WithFileSizeLimit(4096, [&] {
+        opened = writer.Open(target.string());
+        writer.Write(Text(100000, 'n'));
+        committed = writer.Commit();
+    });
     ASSERT_TRUE(opened);
     EXPECT_FALSE(committed);
     EXPECT_EQ(Slurp(target), old);
