@@ -93,6 +93,19 @@ void AddBox(int row, int column) {
         AddButton(box, BoxX(column), BoxY(row, column), BoxWidth, BoxHeight, "", BS_MULTILINE);
 }
 
+Text Place(int box) {
+    return "row " + DecimalText(RowOfBox(box) + 1) + ", column " +
+           DecimalText(ColumnOfBox(box) + 1);
+}
+
+// A screen reader names a connector by the two Boxes it joins, counted from 1.
+Text ConnectorName(int number) {
+    const bool horizontal = IsHConnector(number);
+    const int first = horizontal ? LeftBoxOf(number) : UpperBoxOf(number);
+    const int second = horizontal ? RightBoxOf(number) : LowerBoxOf(number);
+    return "Connector between " + Place(first) + " and " + Place(second);
+}
+
 void AddConnectorCheckBox(int number, int x, int y, int width, int height) {
     uint32_t align = BS_CENTER;
     for (const CheckBoxException& exception : CheckBoxExceptions) {
@@ -101,6 +114,7 @@ void AddConnectorCheckBox(int number, int x, int y, int width, int height) {
         if (exception.x) x = exception.x;
     }
     AddCheckBox(number, x, y, width, height, "", align);
+    SetGadgetAccessibleName(number, ConnectorName(number));
 }
 
 void AddHConnectorCheckBoxes(int row) {

@@ -138,6 +138,16 @@ TEST_F(MainWindowTest, CommandBarAndSwapIndicator) {
         EXPECT_EQ(KindOfGadget(n), GadgetKind::None) << n;
 }
 
+TEST_F(MainWindowTest, ConnectorsAreNamedByTheBoxesTheyJoin) {
+    auto name = [](int n) {
+        return static_cast<QWidget*>(GadgetWidget(n))->accessibleName().toStdString();
+    };
+    EXPECT_EQ(name(0), "Connector between row 1, column 1 and row 1, column 2");
+    EXPECT_EQ(name(83), "Connector between row 14, column 6 and row 14, column 7");
+    EXPECT_EQ(name(90), "Connector between row 1, column 1 and row 2, column 1");
+    EXPECT_EQ(name(180), "Connector between row 13, column 7 and row 14, column 7");
+}
+
 TEST_F(MainWindowTest, PointsFindTheGadgetUnderThem) {
     EXPECT_EQ(GadgetAt(74, 28), 188);
     EXPECT_EQ(GadgetAt(144, 30), 0);
