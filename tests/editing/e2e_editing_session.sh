@@ -9,8 +9,16 @@ trap 'kill $pid 2>/dev/null || true' EXIT
 main=$(xdotool search --sync --onlyvisible --name "Brondel 2004" | head -n 1)
 settle() { sleep 0.3; }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; settle; }
-shot() { import -window "$main" "$artifacts/$1"; }
 pixel() { convert "$artifacts/$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n 1 | grep -o '#[0-9A-F]\{6\}'; }
+# shot FILE [X Y COLOUR]: takes the main window; given a pixel that the step must paint, takes
+# it again until that pixel shows (five seconds at most), for machines that paint late.
+shot() {
+  for _ in $(seq 25); do
+    import -window "$main" "$artifacts/$1"
+    [ $# -lt 4 ] || [ "$(pixel "$1" "$2" "$3")" = "$4" ] && return 0
+    sleep 0.2
+  done
+}
 fail=0
 expect() { # FILE X Y COLOUR WHAT
   local value; value=$(pixel "$1" "$2" "$3")
@@ -49,7 +57,7 @@ click "$edit" 397 95 # OK
 if xdotool search --onlyvisible --name "Edit Field" >/dev/null 2>&1; then
   echo "the box editor did not close"; fail=1
 fi
-shot editing-3-box-edited.png
+shot editing-3-box-edited.png 15 95 "#FF8000"
 expect editing-3-box-edited.png 15 95 "#FF8000" "Box 202 filled with the picked colour"
 
 # Connectors 12 and 13 run right through the empty Box 203 into Box 204; Connector 104 goes
@@ -57,7 +65,7 @@ expect editing-3-box-edited.png 15 95 "#FF8000" "Box 202 filled with the picked 
 click "$main" 144 111
 click "$main" 284 110
 click "$main" 73 134
-shot editing-4-connectors.png
+shot editing-4-connectors.png 73 142 "#000000"
 black="#000000"
 for x in 152 212 215 275; do
   expect editing-4-connectors.png "$x" 110 "$black" "line through Box 203"
@@ -77,7 +85,7 @@ settle
 shot editing-5-swap-on.png
 click "$main" 74 110
 click "$main" 214 160
-shot editing-6-swapped.png
+shot editing-6-swapped.png 155 145 "#FF8000"
 expect editing-6-swapped.png 155 145 "#FF8000" "Box 210 holds the edited contents"
 expect_not editing-6-swapped.png 15 95 "#FF8000" "Box 202 lost its colour"
 expect editing-6-swapped.png 80 110 "$black" "Box 202 is empty now: Connector 12 runs into it"

@@ -28,7 +28,14 @@ click "$edit" 397 95 # OK
 xdotool search --onlyvisible --name "Edit Field" >/dev/null 2>&1 && problem "the box editor stayed open"
 # Connector 12 joins Box 202 to the empty Box 203 (at 150,90): a stub is drawn in Box 203 only.
 click "$main" 144 110
-import -window "$main" "$shot"
+# A slow machine (a sanitizer build under load) may paint late: take the window until the
+# stub's first device row has turned black, for five seconds at most.
+for _ in $(seq 25); do
+  import -window "$main" "$shot"
+  [ "$("$convert" "$shot" -crop "1x1+$((scale * 152 + 10))+$((scale * 110))" -depth 8 txt:- |
+       tail -n 1 | grep -o '#[0-9A-F]\{6\}')" = "#000000" ] && break
+  sleep 0.2
+done
 echo "screenshot kept at $shot"
 
 # The distinct colours of a rectangle of the screenshot, in device pixels.
