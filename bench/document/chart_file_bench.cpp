@@ -2,6 +2,7 @@
 // Connector ticked.
 #include "document/chart_file.h"
 #include "editor/chart.h"
+#include "full_chart.h"
 #include "platform/files.h"
 
 #include <benchmark/benchmark.h>
@@ -9,22 +10,6 @@
 #include <filesystem>
 
 namespace {
-
-void FillChart() {
-    for (int box = FirstBox; box <= LastBox; ++box) {
-        for (int line = 1; line <= 3; ++line) {
-            LineTable(line)[box] = "Line " + DecimalText(line) + " of box " + DecimalText(box);
-            BoldTable(line)[box] = line == 1;
-            ItalicTable(line)[box] = line == 2;
-            UnderlineTable(line)[box] = line == 3;
-        }
-        Red[box] = box % 256;
-        Green[box] = 200;
-        Blue[box] = 17;
-    }
-    for (int h = FirstHConnector; h <= LastHConnector; ++h) HConnector[h] = 1;
-    for (int v = FirstVConnector; v <= LastVConnector; ++v) VConnector[v] = 1;
-}
 
 Text BenchFolder() {
     auto folder = std::filesystem::temp_directory_path() / "brondel-bench";
@@ -34,7 +19,7 @@ Text BenchFolder() {
 }
 
 void SaveFullChart(benchmark::State& state) {
-    FillChart();
+    FillFullChart();
     const Text path = BenchFolder() + "full.kpv";
     for (auto _ : state)
         if (WriteChartFile(path) != ChartFileStatus::Done) state.SkipWithError("save failed");
@@ -42,7 +27,7 @@ void SaveFullChart(benchmark::State& state) {
 BENCHMARK(SaveFullChart)->Unit(benchmark::kMicrosecond);
 
 void LoadFullChart(benchmark::State& state) {
-    FillChart();
+    FillFullChart();
     const Text path = BenchFolder() + "full.kpv";
     WriteChartFile(path);
     for (auto _ : state)

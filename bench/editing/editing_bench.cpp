@@ -2,6 +2,7 @@
 // editor from the key to the repainted Box on the main window. Runs on the offscreen platform.
 #include "editor/chart.h"
 #include "editor/editor.h"
+#include "full_chart.h"
 #include "harness.h"
 #include "platform/gui.h"
 
@@ -13,26 +14,10 @@
 
 namespace {
 
-// Every Box with three styled lines and a colour, every Connector ticked; or, with
-// withText false, every Box empty so that every Connector draws its stubs.
 void OpenMainWindowOn(bool withText) {
     LoadProgramFonts();
     OpenMainWindow();
-    ClearChart();
-    for (int box = FirstBox; box <= LastBox; ++box) {
-        if (withText)
-            for (int line = 1; line <= 3; ++line) {
-                LineTable(line)[box] = "Line " + DecimalText(line) + " of box " + DecimalText(box);
-                BoldTable(line)[box] = line == 1;
-                ItalicTable(line)[box] = line == 2;
-                UnderlineTable(line)[box] = line == 3;
-            }
-        Red[box] = 226;
-        Green[box] = 234;
-        Blue[box] = 249;
-    }
-    for (int h = FirstHConnector; h <= LastHConnector; ++h) HConnector[h] = 1;
-    for (int v = FirstVConnector; v <= LastVConnector; ++v) VConnector[v] = 1;
+    FillFullChart(withText ? EmptyBoxes::None : EmptyBoxes::All);
     RefreshChart();
 }
 
