@@ -7,7 +7,7 @@
 // editor's message and the others still go on. Exit status: 0 all written, 1 any failed,
 // 2 usage error.
 #include "document/chart_file.h"
-#include "editor/chart.h"
+#include "chart/chart.h"
 #include "html/page.h"
 #include "platform/files.h"
 #include "platform/start_program.h"

@@ -1,7 +1,7 @@
 // The full chart the benchmarks measure: every Box coloured and holding three styled lines,
 // every Connector ticked. Boxes left empty carry the connector lines through themselves.
 #pragma once
-#include "editor/chart.h"
+#include "chart/chart.h"
 
 enum class EmptyBoxes { None, EveryOther, All };
 

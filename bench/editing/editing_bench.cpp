@@ -1,6 +1,6 @@
 // The main window's painting: RefreshChart of a full chart, and one keystroke in the box
 // editor from the key to the repainted Box on the main window. Runs on the offscreen platform.
-#include "editor/chart.h"
+#include "chart/chart.h"
 #include "editor/editor.h"
 #include "full_chart.h"
 #include "harness.h"

@@ -1,7 +1,7 @@
 // The page of a full chart in memory and on disk: every Box with three styled lines and a
 // colour, every Connector ticked; and the same with every other Box empty, so that half the
 // Boxes carry junction images.
-#include "editor/chart.h"
+#include "chart/chart.h"
 #include "full_chart.h"
 #include "html/page.h"
 #include "platform/files.h"

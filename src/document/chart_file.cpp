@@ -4,7 +4,7 @@
 #include "chart_file.h"
 
 #include "document/prefs.h"
-#include "editor/chart.h"
+#include "chart/chart.h"
 
 namespace {
 

@@ -75,17 +75,6 @@ bool ReadWholeFile(const Text& path, Text& out) {
     return ok;
 }
 
-// A file that exists but may not be written (read-only, a folder, locked) is refused, as
-// creating it in place would be; the rename of the finished temporary file would not ask.
-bool MayReplace(const fs::path& target) {
-    std::error_code error;
-    if (!fs::exists(target, error)) return true;
-    std::FILE* probe = std::fopen(target.string().c_str(), "r+b");
-    if (!probe) return false;
-    std::fclose(probe);
-    return true;
-}
-
 } // namespace
 
 int PrefClose() {
@@ -101,14 +90,7 @@ int PrefClose() {
 int PrefCreate(const Text& path) {
     PrefClose();
     SetCurrentDir(ProgramDir); // relative names mean files beside the program
-    if (path.empty()) return 0;
-    std::error_code error;
-    fs::path target = fs::absolute(fs::path(path), error);
-    if (error) return 0;
-    // Through a link the file it points to is replaced, not the link.
-    fs::path resolved = fs::weakly_canonical(target, error);
-    if (!error) target = resolved;
-    if (!MayReplace(target) || !writer.Open(target.string())) return 0;
+    if (!writer.Open(path)) return 0;
     mode = Mode::Writing;
     return 1;
 }

@@ -3,7 +3,7 @@
 #include "settings.h"
 
 #include "document/prefs.h"
-#include "editor/chart.h"
+#include "chart/chart.h"
 
 void ReadSettings() {
     PrefOpen(SettingsFileName);

@@ -2,16 +2,12 @@
 // captionless Box buttons. PaintCurrentBox paints the one Box being clicked or edited,
 // RefreshChart repaints the whole Chart and its connector lines on a cleared canvas. Both give
 // the Box buttons their Boxes' lines as names for screen readers.
-#include "editor/chart.h"
-#include "editor/editor.h"
+#include "editor.h"
 #include "platform/gui.h"
 #include "preview/connector_preview.h"
 
 #include <array>
 #include <string_view>
-
-int32_t FillCurrentBox = 0;
-int32_t LineShiftY = 0;
 
 namespace {
 

@@ -1,14 +1,10 @@
 // Box editor: window 301 "Edit Field", where the user changes one Box's lines, line styles and
 // colour. Every change goes into the Chart at once and is shown live on the main window; Cancel
 // puts back what it can from the snapshot taken at opening. Start at EditBox.
-#include "editor/chart.h"
-#include "editor/editor.h"
+#include "editor.h"
 #include "platform/gui.h"
 
 #include <array>
-
-int32_t PickedColour = 0;
-int32_t ApplyPickedColour = 0;
 
 namespace {
 
@@ -85,13 +81,8 @@ void GiveRowDefaultColour(int box) {
         }
 }
 
-// What the Box was when the editor opened.
-struct Snapshot {
-    std::array<Text, 3> lines;
-    int32_t red = 0, green = 0, blue = 0;
-    std::array<std::array<int, 3>, 3> toggles{}; // [line][bold, italic, underline]
-};
-Snapshot Opening;
+// What the Box was when the editor opened, once its flags agree with the toggles.
+BoxContents Opening;
 
 void CreateGadget(const GadgetSpec& g) {
     switch (g.kind) {
@@ -137,13 +128,7 @@ bool OpenEditor() {
     if (NarrowRowEdit == 1)
         for (int gadget : LinesTwoAndThree) SetGadgetHidden(gadget, 1);
 
-    for (int line = 1; line <= 3; ++line) {
-        Opening.lines[line - 1] = LineTable(line)[box];
-        WriteGadgetText(TextFieldOf(line), LineTable(line)[box]);
-    }
-    Opening.red = Red[box];
-    Opening.green = Green[box];
-    Opening.blue = Blue[box];
+    for (int line = 1; line <= 3; ++line) WriteGadgetText(TextFieldOf(line), LineTable(line)[box]);
 
     SelectWindow(BoxEditorWindow);
     BeginDrawing(CurrentWindowHandle());
@@ -157,9 +142,7 @@ bool OpenEditor() {
             WriteGadgetState(ToggleOf(line, style), code[style] == '1' ? 1 : 0);
     }
     ReadStyleToggles();
-    for (int line = 1; line <= 3; ++line)
-        for (int style = 0; style < 3; ++style)
-            Opening.toggles[line - 1][style] = ReadGadgetState(ToggleOf(line, style));
+    Opening = ReadBox(box);
     return true;
 }
 
@@ -184,9 +167,9 @@ void FinishWithOk() {
 }
 
 void SetLineFlagsFromOpening(int box, int line) {
-    BoldTable(line)[box] = Opening.toggles[line - 1][0];
-    ItalicTable(line)[box] = Opening.toggles[line - 1][1];
-    UnderlineTable(line)[box] = Opening.toggles[line - 1][2];
+    BoldTable(line)[box] = Opening.bold[line - 1];
+    ItalicTable(line)[box] = Opening.italic[line - 1];
+    UnderlineTable(line)[box] = Opening.underline[line - 1];
 }
 
 void FinishWithCancel() {
@@ -213,9 +196,8 @@ void FinishWithCancel() {
 void DeleteBox() {
     const int box = CurrentBox;
     GiveRowDefaultColour(box);
+    ClearBoxLines(box);
     for (int line = 1; line <= 3; ++line) {
-        LineTable(line)[box].clear();
-        BoldTable(line)[box] = ItalicTable(line)[box] = UnderlineTable(line)[box] = 0;
         WriteGadgetText(TextFieldOf(line), "");
         for (int style = 0; style < 3; ++style) WriteGadgetState(ToggleOf(line, style), 0);
     }

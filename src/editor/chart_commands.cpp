@@ -1,9 +1,12 @@
-// "Save Chart" and "Load Chart": the file requesters, the extension rule, the messages and
-// the window title around the chart file itself (document/chart_file).
-#include "chart.h"
+// "Save Chart", "Load Chart" and "Generate Chart": the file requesters, the extension rule,
+// the messages and the window title around the chart file (document/chart_file) and the page
+// (html/page).
 #include "document/chart_file.h"
 #include "editor.h"
+#include "html/page.h"
 #include "platform/gui.h"
+#include "platform/start_program.h"
+#include "preview/connector_preview.h"
 
 namespace {
 
@@ -20,11 +23,6 @@ bool AskChartFileName(bool forSaving) {
     if (ChartFileName.empty()) return false;
     ChartFileName = ApplyChartExtension(ChartFileName);
     return true;
-}
-
-void ReadConnectorCheckBoxes() {
-    for (int h = FirstHConnector; h <= LastHConnector; ++h) HConnector[h] = ReadGadgetState(h);
-    for (int v = FirstVConnector; v <= LastVConnector; ++v) VConnector[v] = ReadGadgetState(v);
 }
 
 } // namespace
@@ -49,4 +47,15 @@ void LoadChart() {
     ShowAppWindow(MainWindow, 0);
     RefreshChart();
     SetWindowCaption(MainWindow, WindowTitle + "  -  " + ChartFileName);
+}
+
+// Every failure is a message box and nothing is opened; whether the desktop opened the page
+// is not reported.
+void GenerateChart() {
+    GeneratePageStatus status = WriteChartPage(ChartFileName);
+    if (status != GeneratePageStatus::Done) {
+        ShowMessage(GenerateErrorCaption, GeneratePageMessage(status), 0);
+        return;
+    }
+    StartProgram(HtmlFileName, "", "", 0);
 }

@@ -1,37 +1,51 @@
-// The editor's procedures and the state they share beyond the Chart (see chart.h).
-// Procedures of the logic take no arguments and return nothing.
+// The editor: its procedures and the session state they share beyond the Chart (chart.h).
+// Procedures of the logic take no arguments and return nothing. The state is defined in
+// editor_state.cpp.
 #pragma once
+#include "chart/chart.h"
+
 #include <cstdint>
 
 // Start-up and the main event loop; returns the process's exit code.
 int RunBrondel(int argc, char** argv);
 
-// Main window and grid
-void LoadProgramFonts(); // fonts 1 to 11: gadget fonts and the Box text fonts by StyleCode
-void OpenMainWindow();   // window 300 and all its gadgets, in creation (Tab) order
-
-// Box display
+// ---- Session state --------------------------------------------------------------------------
+extern Text WindowTitle;          // the main window's base title
+extern Text CompiledText;         // "(Compiled: dd/mm-yyyy)" of the start date
+extern int32_t CurrentBox;        // slot the box editor works on; set on every gadget event
+extern int32_t NarrowRowEdit;     // 1 while the box editor works on a narrow-row Box
+extern int32_t TextDropY;         // 3 for the narrow row, else 0
+extern int32_t DrawCurrentBox;    // asks the box display to paint CurrentBox
 extern int32_t FillCurrentBox;    // 1 asks PaintCurrentBox to fill the Box; set to 2 after
 extern int32_t LineShiftY;        // 0, 7 or 13: centres one or two lines in a Box
 extern int32_t PickedColour;      // colour last returned by the colour requester (0 -> 1)
 extern int32_t ApplyPickedColour; // 1 asks PaintCurrentBox to store PickedColour
+
+enum class SwapState { Off, WaitingForFirst, WaitingForSecond };
+extern SwapState SwapMode;
+
+// ---- Main window and grid -------------------------------------------------------------------
+void LoadProgramFonts(); // fonts 1 to 11: gadget fonts and the Box text fonts by StyleCode
+void OpenMainWindow();   // window 300 and all its gadgets, in creation (Tab) order
+
+// ---- Box display ----------------------------------------------------------------------------
 void PaintCurrentBox();
 void RefreshChart();
 
-// Box editor (window 301): returns when the editor has closed; the caller goes on at the
-// head of the main loop, which refreshes the whole Chart.
+// ---- Box editor (window 301) ----------------------------------------------------------------
+// Returns when the editor has closed; the caller goes on at the head of the main loop, which
+// refreshes the whole Chart.
 void EditBox();
 void ReadStyleToggles();
 
-// Swap mode: exchanges the contents of two picked Boxes.
+// ---- Swap mode: exchanges the contents of two picked Boxes ----------------------------------
 void RunSwapMode();
 
-// Commands of the command bar
+// ---- Commands of the command bar ------------------------------------------------------------
 void SaveChart();
 void LoadChart();
 void GenerateChart();
 
-// Window and gadget numbers
-constexpr int MainWindow = 300;
+// ---- Window and gadget numbers (the main window is MainWindow, chart.h) ---------------------
 constexpr int BoxEditorWindow = 301;
 constexpr int SwapIndicator = 324;

@@ -1,7 +1,6 @@
 // Start-up and the main event loop. RunBrondel prepares the platform, loads the fonts,
 // builds the fixed texts, opens the main window, reads the settings file and then runs one
 // loop that waits for an event at a time and dispatches it by kind and gadget number.
-#include "chart.h"
 #include "document/settings.h"
 #include "editor.h"
 #include "platform/dates.h"

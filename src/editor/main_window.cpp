@@ -1,7 +1,6 @@
 // The main window (300): one button per Box, one check box per Connector, the command bar
 // and the swap indicator, at fixed pixel positions. Gadget numbers are the Chart's slots.
 // Start reading at OpenMainWindow: the creation order below is also the Tab order.
-#include "chart.h"
 #include "editor.h"
 #include "platform/gui.h"
 

@@ -2,7 +2,7 @@
 // image set that the page refers to. Plain C++ (brondel_core); the editor's "Generate Chart"
 // command (GenerateChart, editor.h) and brondel-generate are built on WriteChartPage.
 #pragma once
-#include "editor/chart.h"
+#include "chart/chart.h"
 #include "platform/text.h"
 
 #include <vector>

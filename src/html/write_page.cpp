@@ -5,7 +5,6 @@
 #include "page.h"
 #include "platform/files.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -44,24 +43,19 @@ bool WriteMissingImages(const Text& pageFolder) {
     return ok;
 }
 
-// An existing page that may not be written (read-only, a folder) is refused as creating it in
-// place would be: the rename of the finished temporary file would not ask.
-static bool MayReplace(const Text& path) {
-    std::error_code error;
-    if (fs::symlink_status(path, error).type() == fs::file_type::not_found) return true;
-    std::FILE* probe = std::fopen(path.c_str(), "r+b");
-    if (!probe) return false;
-    std::fclose(probe);
-    return true;
-}
-
 GeneratePageStatus WriteChartPage(const Text& chartFileName) {
     if (chartFileName.empty()) return GeneratePageStatus::NoChart;
     HtmlFileName = HtmlFileNameOf(chartFileName);
-    if (!MayReplace(HtmlFileName)) return GeneratePageStatus::CannotCreate;
-    // The images first: a page is only worth putting in place when its pictures are there.
-    if (!WriteMissingImages(PathFolder(HtmlFileName))) return GeneratePageStatus::CannotCreate;
+    // The page is created first, so that a page that may not be replaced is refused before
+    // anything is written; its images go in place before it: a page is only worth putting in
+    // place when its pictures are there.
     if (!FileCreate(PageFileNumber, HtmlFileName)) return GeneratePageStatus::CannotCreate;
+    // A page reached through a link shows its pictures both where it is named and where it is.
+    const Text named = PathFolder(HtmlFileName), real = PathFolder(FollowLinks(HtmlFileName));
+    if (!WriteMissingImages(named) || (real != named && !WriteMissingImages(real))) {
+        CloseAllFiles();
+        return GeneratePageStatus::CannotCreate;
+    }
     for (const Text& line : ChartPageLines()) FileWriteLine(line);
     if (!FileClose(PageFileNumber)) return GeneratePageStatus::CannotCreate;
     return GeneratePageStatus::Done;

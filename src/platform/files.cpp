@@ -38,9 +38,35 @@ Text CurrentDir() {
 
 SafeFileWriter::~SafeFileWriter() { Abandon(); }
 
-bool SafeFileWriter::Open(const Text& path) {
+Text FollowLinks(const Text& path) {
+    std::error_code error;
+    fs::path absolute = fs::absolute(fs::path(path), error);
+    if (error) return {};
+    fs::path resolved = fs::weakly_canonical(absolute, error);
+    return (error ? absolute : resolved).string();
+}
+
+namespace {
+
+// A file that exists but may not be written (read-only, a folder, locked) is refused, as
+// creating it in place would be: the rename of the finished temporary file would not ask.
+bool MayReplace(const Text& target) {
+    std::error_code error;
+    if (fs::symlink_status(target, error).type() == fs::file_type::not_found) return true;
+    std::FILE* probe = std::fopen(target.c_str(), "r+b");
+    if (!probe) return false;
+    std::fclose(probe);
+    return true;
+}
+
+} // namespace
+
+bool SafeFileWriter::Open(const Text& requested) {
     Abandon();
-    if (path.empty()) return false;
+    Text path;
+    // Through a symbolic link the file it points to is written, and the link stays.
+    if (requested.empty() || (path = FollowLinks(requested)).empty() || !MayReplace(path))
+        return false;
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
 #ifdef _WIN32

@@ -12,9 +12,14 @@ void TakeProgramDir(const char* argv0); // sets ProgramDir once at start-up
 bool SetCurrentDir(const Text& folder);
 Text CurrentDir(); // with a trailing PathSeparator
 
-// Writes a file through a temporary file in the same folder. Commit() flushes it to disk and
-// moves it over the target only if every write succeeded; the target keeps its permissions.
-// A writer destroyed without a successful Commit() removes its temporary file.
+// The absolute path of the file that writing path reaches: symbolic links followed.
+Text FollowLinks(const Text& path);
+
+// The one way the programs write a file. A symbolic link is followed to the file it names;
+// a target that exists but may not be written is refused. The bytes go to a temporary file in
+// the target's folder; Commit() flushes it to disk and moves it over the target only if every
+// write succeeded, and the target keeps its permissions. A writer destroyed without a
+// successful Commit() removes its temporary file.
 class SafeFileWriter {
   public:
     SafeFileWriter() = default;
@@ -22,7 +27,7 @@ class SafeFileWriter {
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
-    bool Open(const Text& path); // false when the temporary file cannot be created
+    bool Open(const Text& path); // false when refused or the temporary file cannot be created
     bool IsOpen() const { return file_ != nullptr; }
     void Write(const char* bytes, size_t count);
     void Write(const Text& text) { Write(text.data(), text.size()); }

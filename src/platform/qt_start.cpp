@@ -8,9 +8,7 @@
 #include <QDesktopServices>
 #include <QPainter>
 #include <QStyle>
-#ifdef BRONDEL_HAVE_QTSVG
 #include <QSvgRenderer>
-#endif
 #include <QUrl>
 
 #include <cstring>
@@ -25,36 +23,10 @@ PlatformState& State() {
 
 namespace {
 
-// The program's icon: two boxes of a chart linked by a black line, as in data/brondel.svg.
-// Where Qt's SVG module is at hand the picture comes from that file; elsewhere the same
-// rectangles, on the same 48 x 48 grid, are painted here.
-struct IconShape {
-    int x, y, width, height;
-    QRgb colour;
-};
-constexpr int IconGrid = 48;
-constexpr IconShape IconShapes[] = {
-    {23, 19, 2, 10, 0x000000}, // the connector line
-    {5, 4, 38, 15, 0x3C3C3C},  // upper box: edge,
-    {6, 5, 36, 13, 0xE3DEBC},  // face,
-    {13, 10, 22, 2, 0x3C3C3C}, // a line of text
-    {5, 29, 38, 15, 0x3C3C3C}, // lower box: edge,
-    {6, 30, 36, 13, 0x7DC4F5}, // face,
-    {16, 35, 16, 2, 0x3C3C3C}, // a line of text
-};
-
+// The program's icon: two boxes of a chart linked by a black line (data/brondel.svg).
 void PaintIcon(QPainter& painter, int size) {
-#ifdef BRONDEL_HAVE_QTSVG
     QSvgRenderer picture(QStringLiteral(":/brondel/brondel.svg"));
-    if (picture.isValid()) {
-        picture.render(&painter, QRectF(0, 0, size, size));
-        return;
-    }
-#endif
-    painter.setRenderHint(QPainter::Antialiasing, size % IconGrid != 0);
-    painter.scale(qreal(size) / IconGrid, qreal(size) / IconGrid);
-    for (const IconShape& shape : IconShapes)
-        painter.fillRect(QRectF(shape.x, shape.y, shape.width, shape.height), QColor(shape.colour));
+    picture.render(&painter, QRectF(0, 0, size, size));
 }
 
 QIcon ProgramIcon() {

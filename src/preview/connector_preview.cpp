@@ -4,8 +4,7 @@
 // button-face colour. Start at DrawConnectors.
 #include "preview/connector_preview.h"
 
-#include "editor/chart.h"
-#include "editor/editor.h"
+#include "chart/chart.h"
 #include "platform/gui.h"
 
 namespace {
@@ -69,12 +68,16 @@ void DrawVerticalConnector(int slot, int gap) {
 
 } // namespace
 
-void DrawConnectors() {
-    RepaintNow(MainWindow);
+void ReadConnectorCheckBoxes() {
     for (int slot = FirstHConnector; slot <= LastHConnector; ++slot)
         HConnector[slot] = ReadGadgetState(slot);
     for (int slot = FirstVConnector; slot <= LastVConnector; ++slot)
         VConnector[slot] = ReadGadgetState(slot);
+}
+
+void DrawConnectors() {
+    RepaintNow(MainWindow);
+    ReadConnectorCheckBoxes();
 
     // Rows and gaps alternate from the top down, so the stub of the Connector below a Box is
     // drawn after (and wins over) the stub of the Connector above it where the two overlap.

@@ -2,7 +2,7 @@
 // helpers, a snapshot of the whole Chart, and running a step with a small file-size limit.
 #pragma once
 #include "document/prefs.h"
-#include "editor/chart.h"
+#include "chart/chart.h"
 #include "platform/files.h"
 #include "test_files.h"
 

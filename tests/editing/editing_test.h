@@ -2,7 +2,7 @@
 // platform, the program's fonts, the main window, and helpers that read the main window's
 // canvas.
 #pragma once
-#include "editor/chart.h"
+#include "chart/chart.h"
 #include "editor/editor.h"
 #include "harness.h"
 #include "platform/gui.h"

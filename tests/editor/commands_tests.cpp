@@ -2,7 +2,7 @@
 // bar with its questions answered both ways, Load and Save through the requesters, F1 and the
 // popup menu, and the settings file written at exit and read at the next start.
 #include "document/chart_file.h"
-#include "editor/chart.h"
+#include "chart/chart.h"
 #include "editor/editor.h"
 #include "harness.h"
 #include "platform/files.h"

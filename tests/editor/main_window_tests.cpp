@@ -1,6 +1,6 @@
 // The main window's grid: every gadget's number, kind, place, size and alignment, and the
 // Tab order that follows from the order of creation.
-#include "editor/chart.h"
+#include "chart/chart.h"
 #include "editor/editor.h"
 #include "harness.h"
 #include "platform/gui.h"

@@ -5,7 +5,7 @@
 #include "document/chart_file.h"
 #include "document/prefs.h"
 #include "document/settings.h"
-#include "editor/chart.h"
+#include "chart/chart.h"
 #include "html/page.h"
 #include "platform/files.h"
 

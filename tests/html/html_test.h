@@ -1,7 +1,7 @@
 // Shared helpers of the page tests: a private folder per test, file helpers, Boxes set up in a
 // line, and where each cell of the page stands among its 442 lines.
 #pragma once
-#include "editor/chart.h"
+#include "chart/chart.h"
 #include "html/page.h"
 #include "platform/files.h"
 #include "test_files.h"

@@ -93,3 +93,15 @@ TEST_F(WritePageTest, AReadOnlyPageIsNotReplaced) {
 }
 
 } // namespace
+
+// A page linked into another folder (a web folder, say) stays linked and gets the new page.
+TEST_F(WritePageTest, APageReachedThroughALinkUpdatesItsTarget) {
+    fs::create_directory(dir / "web");
+    Spit(Path("web/staff.html"), "the old page");
+    fs::create_symlink(dir / "web" / "staff.html", dir / "staff.html");
+    SetBox(BoxOf(3, 3), {"New"});
+    ASSERT_EQ(WriteChartPage(Path("staff.kpv")), GeneratePageStatus::Done);
+    EXPECT_TRUE(fs::is_symlink(dir / "staff.html"));
+    EXPECT_EQ(Slurp(Path("web/staff.html")), BuildChartPage());
+    EXPECT_EQ(EntryCount(dir / "web" / "gfx"), 34u);
+}

@@ -1,4 +1,4 @@
-#include "editor/chart.h"
+#include "chart/chart.h"
 
 #include <gtest/gtest.h>
 
