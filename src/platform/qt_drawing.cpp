@@ -5,7 +5,6 @@
 // canvas is cleared only when the logic asks for it (ClearWindowCanvas).
 #include "qt_state.h"
 
-#include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -87,7 +86,7 @@ void InvertArea(QImage& image, const QRect& logical) {
     const QRect area = QRect(qFloor(logical.x() * ratio), qFloor(logical.y() * ratio),
                              qCeil(logical.width() * ratio), qCeil(logical.height() * ratio))
                            .intersected(image.rect());
-    const QRgb background = QApplication::palette().color(QPalette::Button).rgb();
+    const QRgb background = FixedPalette().color(QPalette::Button).rgb();
     for (int y = area.top(); y <= area.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = area.left(); x <= area.right(); ++x) {
@@ -297,7 +296,7 @@ void DrawTextAtCursor(const Text& text) {
 }
 
 int32_t ButtonFaceColour() {
-    const QColor face = QApplication::palette().color(QPalette::Button);
+    const QColor face = FixedPalette().color(QPalette::Button);
     return RgbColour(face.red(), face.green(), face.blue());
 }
 

@@ -60,7 +60,7 @@ void CreateApplication(int argc, char** argv) {
 void PrepareOnce() {
     QStyle* style = CreatePlatformStyle();
     QApplication::setStyle(style);
-    QApplication::setPalette(style->standardPalette());
+    QApplication::setPalette(FixedPalette());
     QApplication::setWindowIcon(ProgramIcon());
     PrepareFonts();
     PrepareRequesters();

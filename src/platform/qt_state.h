@@ -135,6 +135,7 @@ void FreeMenus();
 
 // qt_style.cpp
 QStyle* CreatePlatformStyle();
+const QPalette& FixedPalette(); // the light palette of every window, whatever the theme
 
 // qt_requesters.cpp
 void PrepareRequesters();
