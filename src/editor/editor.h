@@ -48,4 +48,5 @@ void GenerateChart();
 
 // ---- Window and gadget numbers (the main window is MainWindow, chart.h) ---------------------
 constexpr int BoxEditorWindow = 301;
+constexpr int MainClientWidth = 989, MainClientHeight = 715; // the largest window
 constexpr int SwapIndicator = 324;

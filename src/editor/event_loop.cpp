@@ -50,6 +50,7 @@ Text BuildAboutText(const Text& web) {
 }
 
 void StartUp(int& argc, char** argv) {
+    FitScaleToWindow(MainClientWidth, MainClientHeight);
     PreparePlatform(argc, argv);
     LoadProgramFonts();
 

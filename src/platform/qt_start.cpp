@@ -54,7 +54,7 @@ void CreateApplication(int argc, char** argv) {
     for (auto& arg : storage) appArgv.push_back(arg.data());
     appArgc = static_cast<int>(storage.size());
     appArgv.push_back(nullptr);
-    new QApplication(appArgc, appArgv.data()); // lives until the process ends
+    CreateFittingApplication(appArgc, appArgv.data()); // lives until the process ends
 }
 
 void PrepareOnce() {

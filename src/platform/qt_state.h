@@ -133,6 +133,9 @@ void FreeFonts();
 // qt_menus.cpp
 void FreeMenus();
 
+// qt_scale.cpp
+void CreateFittingApplication(int& argc, char** argv); // the QApplication, at a scale that fits
+
 // qt_style.cpp
 QStyle* CreatePlatformStyle();
 const QPalette& FixedPalette(); // the light palette of every window, whatever the theme
