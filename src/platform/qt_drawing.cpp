@@ -290,7 +290,8 @@ void DrawTextAtCursor(const Text& text) {
     const QRect area(d.position, QSize(AdvanceOf(value, text), d.height));
     if (!(d.mode & TransparentText)) d.painter.fillRect(area, OpaqueTextBackground);
     d.painter.setPen(d.text);
-    d.painter.drawText(QPoint(d.position.x(), d.position.y() + d.ascent), value);
+    const QPoint baseline(d.position.x(), d.position.y() + d.ascent);
+    DrawBoldEnough(d.painter, [&] { d.painter.drawText(baseline, value); });
     d.dirty |= area.adjusted(-4, -2, 4, 2); // italic overhang
     d.position.rx() += area.width();
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 class QMenu;
+class QPainter;
 class QStyle;
 
 namespace qtlayer {
@@ -128,6 +129,8 @@ void ForgetTextWidths(); // fonts changed: measured widths may no longer hold
 void PrepareFonts();
 const QFont* FontOfHandle(Handle handle); // nullptr unless a loaded font or -1 (stock)
 QFont SystemFont();
+// Draws text through draw(), emboldened further where Qt's own bold is too light at the scale.
+void DrawBoldEnough(QPainter& painter, const std::function<void()>& draw);
 void FreeFonts();
 
 // qt_menus.cpp

@@ -40,6 +40,14 @@ class PlatformStyle : public QProxyStyle {
             QProxyStyle::drawPrimitive(element, option, painter, widget);
     }
 
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                      bool enabled, const QString& text,
+                      QPalette::ColorRole textRole) const override {
+        DrawBoldEnough(*painter, [&] {
+            QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+        });
+    }
+
   private:
     static void DrawFlatButton(const QStyleOption* option, QPainter* painter) {
         const QPalette& palette = option->palette;
