@@ -65,6 +65,7 @@ void PrepareOnce() {
     PrepareFonts();
     PrepareRequesters();
     InstallInputFilter();
+    PrepareDesktopOpener();
     SetDesktopOpener([](const Text& file, const Text&) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromUtf8(file)));
     });
