@@ -43,10 +43,10 @@ constexpr int IDOK = 1, IDYES = 6, IDNO = 7;
 
 // ---- Start and end ------------------------------------------------------------------------
 void PreparePlatform(int& argc, char** argv); // QApplication, ProgramDir, default gadget font
+void ReleaseAll();                            // closes windows, fonts and files
 // Called before PreparePlatform with the client size of the largest window: where the desktop's
 // scale would make that window too large for the screen, the largest scale that fits is used.
 void FitScaleToWindow(int innerWidth, int innerHeight);
-void ReleaseAll();                            // closes windows, fonts and files
 
 // ---- Windows ------------------------------------------------------------------------------
 Handle OpenAppWindow(int number, int x, int y, int innerWidth, int innerHeight, uint32_t flags,
