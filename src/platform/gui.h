@@ -42,8 +42,10 @@ constexpr uint32_t MB_OK = 0, MB_YESNO = 4, MB_ICONERROR = 16, MB_ICONQUESTION =
 constexpr int IDOK = 1, IDYES = 6, IDNO = 7;
 
 // ---- Start and end ------------------------------------------------------------------------
-void PreparePlatform(int& argc, char** argv); // QApplication, ProgramDir, default gadget font
-void ReleaseAll();                            // closes windows, fonts and files
+// QApplication, ProgramDir, default gadget font. Takes the platform's own options (-platform,
+// -style, ...) out of argc and argv, as QApplication does, when it creates the application.
+void PreparePlatform(int& argc, char** argv);
+void ReleaseAll(); // closes windows, fonts and files
 // Called before PreparePlatform with the client size of the largest window: where the desktop's
 // scale would make that window too large for the screen, the largest scale that fits is used.
 void FitScaleToWindow(int innerWidth, int innerHeight);
@@ -97,9 +99,10 @@ void SetGadgetAccessibleName(int number, const Text& name);
 void NewPopupMenu(int number);
 void AddMenuItem(int id, const Text& text);
 void AddMenuSeparator();
+void EnableMenuItem(int id, int enabled); // on the current menu; a disabled item cannot be chosen
 void ShowPopupMenu(int number, Handle owner);
 constexpr int ShortcutShift = 0x10000, ShortcutCtrl = 0x20000, ShortcutAlt = 0x40000;
-constexpr int KeyF1 = 0x70;
+constexpr int KeyF1 = 0x70, KeyReturn = 0x0D, KeyEscape = 0x1B;
 void AddShortcut(int window, int shortcut, int command);
 
 // ---- Events --------------------------------------------------------------------------------
