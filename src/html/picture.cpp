@@ -134,7 +134,7 @@ Text Millimetres(int hundredths) {
     return Number(hundredths / 100) + (fraction < 10 ? ".0" : ".") + Number(fraction) + "mm";
 }
 
-void AddBoxText(Text& svg, int box, int x, int y) {
+void AddBoxText(Text& svg, int& underlined, int box, int x, int y) {
     if (IsEmptyBox(box)) return;
     // Lines 1 and 2 end in a line break, so a Box shows two lines, or three when line 3 has
     // text; the narrow row shows its first line only.
@@ -149,7 +149,9 @@ void AddBoxText(Text& svg, int box, int x, int y) {
                Number(top + LinePitch * (line - 1) + TextAscent) + "\"";
         if (open.find("<B>") != Text::npos) svg += " font-weight=\"bold\"";
         if (open.find("<I>") != Text::npos) svg += " font-style=\"italic\"";
-        if (open.find("<U>") != Text::npos) svg += " text-decoration=\"underline\"";
+        // The id lets a renderer without text decorations (Qt SVG) find the text's extent.
+        if (open.find("<U>") != Text::npos)
+            svg += " id=\"u" + Number(++underlined) + "\" text-decoration=\"underline\"";
         svg += ">" + EscapeXmlText(text) + "</text>\n";
     }
 }
@@ -182,8 +184,9 @@ Text RenderSvg(const Crop& crop, int widthHundredthMm, int heightHundredthMm) {
     }
     svg += "<g font-family=\"" + Text(FontFamily) + "\" font-size=\"" + Number(FontPixels) +
            "\" text-anchor=\"middle\" fill=\"#000000\">\n";
+    int underlined = 0;
     for (int box = FirstBox; box <= LastBox; ++box)
-        AddBoxText(svg, box, ColumnLeft(ColumnOfBox(box)) - crop.left,
+        AddBoxText(svg, underlined, box, ColumnLeft(ColumnOfBox(box)) - crop.left,
                    RowTop(RowOfBox(box)) - crop.top);
     return svg + "</g>\n</svg>\n";
 }

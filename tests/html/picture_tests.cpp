@@ -25,7 +25,7 @@ const PictureCase Cases[] = {
      },
      R"(width="43.92mm" height="14.82mm" viewBox="0 0 166 56")",
      "<text x=\"83\" y=\"19\" font-weight=\"bold\">A&amp;B &lt;x&gt;</text>\n"
-     "<text x=\"83\" y=\"43\" text-decoration=\"underline\">c</text>\n"},
+     "<text x=\"83\" y=\"43\" id=\"u1\" text-decoration=\"underline\">c</text>\n"},
     {"LineFromABoxIntoTheEmptyNarrowRowIsOneShape",
      [] {
          SetBox(BoxOf(0, 0), {"Top"});
