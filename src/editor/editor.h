@@ -46,6 +46,10 @@ void SaveChart();
 void LoadChart();
 void GenerateChart();
 
+// ---- Pictures of the Chart for other programs (popup menu items 5 and 6, Ctrl+C) ------------
+void CopyPicture();   // the picture on the clipboard as SVG and PNG
+void ExportPicture(); // the picture into an SVG or PNG file chosen in a save requester
+
 // ---- Window and gadget numbers (the main window is MainWindow, chart.h) ---------------------
 constexpr int BoxEditorWindow = 301;
 constexpr int SwapIndicator = 324;

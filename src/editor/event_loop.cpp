@@ -16,6 +16,7 @@ const Text VersionText = "v1.0";
 const Text MakerEmail = "brondel@example.org";
 const Text MakerWeb = "https://brondel.example.org";
 Text AboutText;
+constexpr int CopyPictureCommand = 5, ExportPictureCommand = 6; // popup menu items and Ctrl+C
 
 // The web address is shown spaced out, one space between each two of its characters.
 Text SpacedOut(const Text& text) {
@@ -63,8 +64,12 @@ void StartUp(int& argc, char** argv) {
     AddMenuSeparator();
     AddMenuItem(2, "Usage: Choose 'Swap Contents' above. Then click on first box, and then on "
                    "second box. Contens will be swapped.");
+    AddMenuSeparator();
+    AddMenuItem(CopyPictureCommand, "Copy Picture");
+    AddMenuItem(ExportPictureCommand, "Export Picture...");
     ClearChart(); // the tables start empty
     AddShortcut(MainWindow, KeyF1, 1);
+    AddShortcut(MainWindow, ShortcutCtrl | 'C', CopyPictureCommand);
     ReadSettings();
 }
 
@@ -173,6 +178,8 @@ Next RunPass() {
         RunSwapMode();
         event = 0;
     }
+    if (event == MenuEvent && EventSource() == CopyPictureCommand) CopyPicture();
+    if (event == MenuEvent && EventSource() == ExportPictureCommand) ExportPicture();
     if (event == PaintEvent || event == FramePressEvent) RefreshChart();
     if (event == GadgetEvent) return DispatchGadget(EventSource());
     return Next::Wait;
