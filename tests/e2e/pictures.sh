@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The chart's SVG picture and the single-file page in the programs they are made for, on
 # examples/flow.kpv (bends, tees, a crossing and the narrow row).
-#   browser:     brondel-generate's options and listing; the SVG is well-formed XML; librsvg's
-#                rendering of it matches headless Chromium's of the page (texts hidden in both)
-#                in every Box fill and line pixel, within 1 pixel of position; the single-file
-#                page renders pixel-identical to the ordinary one, without any gfx folder.
+#   browser:     brondel-generate's options and listing; the README's example picture is up
+#                to date; the SVG is well-formed XML; librsvg's rendering of it matches
+#                headless Chromium's of the page (texts hidden in both) in every Box fill and
+#                line pixel, within 1 pixel of position; the single-file page renders
+#                pixel-identical to the ordinary one, without any gfx folder.
 #   libreoffice: a Writer document with the picture at its stated size on A4 becomes a PDF
 #                whose text holds every Box line and whose ink lies inside the text area; the
 #                single-file page imported as a document carries its images embedded, none
@@ -33,6 +34,8 @@ if [ "$part" = browser ]; then
   PATH="$work/bin:$PATH" "$generate" --open --svg flow.kpv >/dev/null
   PATH="$work/bin:$PATH" "$generate" --open --svg --html flow.kpv >/dev/null
   [ "$(cat opened)" = "file://$work/flow.svg"$'\n'"file://$work/flow.html" ] || fail "--open: $(cat opened)"
+  cp "$examples/organisation.kpv" . && "$generate" --svg organisation.kpv >/dev/null
+  cmp -s organisation.svg "$examples/organisation.svg" || fail "examples/organisation.svg is stale"
   xmllint --noout flow.svg || fail "flow.svg is not well-formed XML"
 
   shoot() {
