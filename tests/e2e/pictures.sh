@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The chart's SVG picture and the single-file page in the programs they are made for, on
 # examples/flow.kpv (bends, tees, a crossing and the narrow row).
-#   browser:     brondel-generate's options and listing; the README's example picture is up
-#                to date; the SVG is well-formed XML; librsvg's rendering of it matches
+#   browser:     brondel-generate's options and listing; the single-file page is the page with
+#                its images inline, a user's own image winning; the README's example picture is
+#                up to date; the SVG is well-formed XML; librsvg's rendering of it matches
 #                headless Chromium's of the page (texts hidden in both) in every Box fill and
 #                line pixel, within 1 pixel of position; the single-file page renders
 #                pixel-identical to the ordinary one, without any gfx folder.
@@ -12,7 +13,7 @@
 #                linked.
 # Usage: pictures.sh browser|libreoffice BRONDEL_GENERATE EXAMPLES_DIR ARTIFACTS_DIR
 set -euo pipefail
-part=$1 generate=$2 examples=$3 artifacts=$4
+part=$1 generate=$2 examples=$3 artifacts=$4 data=$(cd "$(dirname "$0")" && pwd)
 need() { command -v "$1" >/dev/null || { echo "SKIP: $1 is not installed"; exit 77; }; }
 fail() { echo "FAIL: $*"; exit 1; }
 work=$(mktemp -d)
@@ -34,6 +35,14 @@ if [ "$part" = browser ]; then
   PATH="$work/bin:$PATH" "$generate" --open --svg flow.kpv >/dev/null
   PATH="$work/bin:$PATH" "$generate" --open --svg --html flow.kpv >/dev/null
   [ "$(cat opened)" = "file://$work/flow.svg"$'\n'"file://$work/flow.html" ] || fail "--open: $(cat opened)"
+  # The single-file page is the page once each data: URI is named again by the image it holds.
+  page=$(<single/flow.html)
+  for image in gfx/*.gif; do page=${page//"data:image/gif;base64,$(base64 -w0 "$image")"/$image}; done
+  [ "$page" = "$(<flow.html)" ] || fail "the single-file page is not the page with its images inline"
+  mkdir -p own/gfx && cp flow.kpv own/ && cp gfx/strek_upmiddle_av.gif own/gfx/strek_middle2.gif
+  "$generate" --single-file own/flow.kpv >/dev/null
+  ! grep -qF "$(base64 -w0 gfx/strek_middle2.gif)" own/flow.html &&
+    grep -qF "$(base64 -w0 gfx/strek_upmiddle_av.gif)" own/flow.html || fail "a user's image does not win"
   cp "$examples/organisation.kpv" . && "$generate" --svg organisation.kpv >/dev/null
   cmp -s organisation.svg "$examples/organisation.svg" || fail "examples/organisation.svg is stale"
   xmllint --noout flow.svg || fail "flow.svg is not well-formed XML"
@@ -70,13 +79,7 @@ fi
 need soffice; need pdftotext; need pdftoppm; need unzip; need convert
 "$generate" --svg flow.kpv >/dev/null
 "$generate" --single-file single/flow.kpv >/dev/null
-cat > doc.fodt <<EOF
-<?xml version="1.0" encoding="UTF-8"?>
-<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" xmlns:xlink="http://www.w3.org/1999/xlink" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.text">
-<office:automatic-styles><style:page-layout style:name="A4"><style:page-layout-properties fo:page-width="210mm" fo:page-height="297mm" fo:margin-top="20mm" fo:margin-bottom="20mm" fo:margin-left="20mm" fo:margin-right="20mm"/></style:page-layout></office:automatic-styles>
-<office:master-styles><style:master-page style:name="Standard" style:page-layout-name="A4"/></office:master-styles>
-<office:body><office:text><text:p><draw:frame text:anchor-type="as-char" svg:width="$(svg_size width)mm" svg:height="$(svg_size height)mm"><draw:image xlink:href="flow.svg" xlink:type="simple" xlink:show="embed" xlink:actuate="onLoad"/></draw:frame></text:p></office:text></office:body></office:document>
-EOF
+sed "s/@WIDTH@/$(svg_size width)mm/; s/@HEIGHT@/$(svg_size height)mm/" "$data/picture_document.fodt" > doc.fodt
 office() { soffice -env:UserInstallation="file://$work/lo" --headless "$@" >/dev/null 2>&1; }
 start=$(date +%s%N)
 office --convert-to pdf doc.fodt || fail "soffice could not make the PDF"
