@@ -8,3 +8,7 @@ target_link_libraries(bench_generate_process PRIVATE benchmark::benchmark)
 target_compile_definitions(bench_generate_process PRIVATE
                            BRONDEL_GENERATE="$<TARGET_FILE:brondel-generate>")
 add_dependencies(bench_generate_process brondel-generate)
+
+# The SVG picture and the single-file page beside the page.
+add_executable(bench_pictures ${CMAKE_CURRENT_LIST_DIR}/generate/picture_bench.cpp)
+target_link_libraries(bench_pictures PRIVATE brondel_core benchmark::benchmark)

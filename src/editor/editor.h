@@ -66,6 +66,11 @@ void RedoChartChange();
 void ForgetChartChanges();                      // an empty history, at start-up
 constexpr int UndoCommand = 3, RedoCommand = 4; // popup menu items and shortcut commands
 
+// ---- Pictures of the Chart for other programs (popup menu items 5 and 6, Ctrl+C) ------------
+void CopyPicture();   // the picture on the clipboard as SVG and PNG
+void ExportPicture(); // the picture into an SVG or PNG file chosen in a save requester
+constexpr int CopyPictureCommand = 5, ExportPictureCommand = 6; // popup menu items; Ctrl+C: 5
+
 // ---- Window and gadget numbers (the main window is MainWindow, chart.h) ---------------------
 constexpr int BoxEditorWindow = 301;
 constexpr int MainClientWidth = 989, MainClientHeight = 715; // the largest window

@@ -64,6 +64,7 @@ constexpr CommandKey CommandKeys[] = {
     {ShortcutCtrl | 'N', 294},
     {ShortcutCtrl | 'G', 298},
     {ShortcutCtrl | 'Q', 299},
+    {ShortcutCtrl | 'C', CopyPictureCommand},
 };
 constexpr int FirstCommandButton = 293, LastCommandButton = 299;
 
@@ -87,6 +88,8 @@ bool StartUp(int& argc, char** argv) {
     AddMenuSeparator();
     AddMenuItem(UndoCommand, "Undo");
     AddMenuItem(RedoCommand, "Redo");
+    AddMenuItem(CopyPictureCommand, "Copy Picture");
+    AddMenuItem(ExportPictureCommand, "Export Picture...");
     ClearChart(); // the tables start empty
     for (const CommandKey& key : CommandKeys) AddShortcut(MainWindow, key.key, key.command);
     ReadSettings();
@@ -211,6 +214,8 @@ Next RunPass() {
     }
     if (event == MenuEvent && EventSource() == UndoCommand) UndoChartChange();
     if (event == MenuEvent && EventSource() == RedoCommand) RedoChartChange();
+    if (event == MenuEvent && EventSource() == CopyPictureCommand) CopyPicture();
+    if (event == MenuEvent && EventSource() == ExportPictureCommand) ExportPicture();
     if (event == PaintEvent || event == FramePressEvent) RefreshChart();
     if (event == GadgetEvent) return DispatchGadget(EventSource());
     // A command button's key, dispatched as the button's click would be.

@@ -146,6 +146,17 @@ int32_t ButtonFaceColour(); // the palette's button colour as 0x00BBGGRR
 // Takes away everything painted on the window's canvas, so that its gadgets show plain.
 void ClearWindowCanvas(int window);
 
+// ---- Pictures for other programs ----------------------------------------------------------
+// The SVG drawn by Qt SVG at scale times its own pixel size (its viewBox) on white, as PNG
+// bytes whose physical size is widthMm x heightMm; empty when it cannot be drawn.
+Text SvgAsPng(const Text& svg, int scale, double widthMm, double heightMm);
+// One picture on the clipboard in two forms: image/svg+xml and image/png.
+void CopyPictureToClipboard(const Text& svg, const Text& png);
+// The save requester of a picture, offering "SVG picture (*.svg)" and "PNG picture (*.png)";
+// a name typed without an extension gets the chosen format's. Empty when cancelled. The
+// requester hook answers it as a "save" requester.
+Text AskSavePictureName(const Text& title, const Text& defaultFile);
+
 // ---- Test seams ----------------------------------------------------------------------------
 // Called by WaitEvent whenever no event is queued, before it blocks: a scripted user performs
 // its next action on the real widgets here. Empty function: no script. While a hook is set,
