@@ -273,11 +273,12 @@ int PrefWriteComment(const Text& comment) {
     return 1;
 }
 
+// A value that holds a line end would break its line in two: it is written empty.
 void PrefWriteValue(const Text& key, const Text& value) {
     if (mode != Mode::Writing || key.empty()) return;
     writer.Write(key);
     writer.Write(" = ", 3);
-    writer.Write(value);
+    if (value.find_first_of("\r\n") == Text::npos) writer.Write(value);
     writer.Write("\r\n", 2);
 }
 
