@@ -114,6 +114,10 @@ size_t NextHeaderCandidate(size_t lineStart) {
 // A header's name runs from "[" to the first "]", LF or end of text.
 void IndexHeaders() {
     for (size_t line = 0; line < text.size();) {
+        if (text[line] == '\n') { // a blank line, stepped over without a search
+            line += (line + 1 < text.size() && text[line + 1] == '\r') ? 2 : 1;
+            continue;
+        }
         const size_t next = NextHeaderCandidate(line);
         if (text[line] == '[') {
             const size_t begin = line + 1, end = EndOfLine(begin);
@@ -135,6 +139,11 @@ uint32_t IndexGroup(size_t start) {
     scopeStarts.push_back(static_cast<uint32_t>(start));
     const size_t size = text.size();
     for (size_t line = start; line < size && text[line] != '[';) {
+        if (text[line] == '\n' ||
+            (text[line] == '\r' && line + 1 < size && text[line + 1] == '\n')) {
+            line += text[line] == '\n' ? 1 : 2; // a blank line, stepped over without a search
+            continue;
+        }
         size_t key = line;
         while (key < size && text[key] == ' ') ++key;
         const size_t lineEnd = EndOfLine(key);

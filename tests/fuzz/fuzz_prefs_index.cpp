@@ -64,7 +64,8 @@ std::vector<Text> NamesIn() {
         Text key = line.substr(0, line.find('='));
         key.erase(0, key.find_first_not_of(' '));
         key.erase(key.find_last_not_of(' ') + 1);
-        names.push_back(line.substr(1, line.find(']') - 1));
+        Text head = line.substr(line.find('[') + 1);
+        names.push_back(head.substr(0, head.find(']')));
         names.push_back(key);
         for (char& c : key) c ^= std::isalpha(static_cast<unsigned char>(c)) ? 32 : 0;
         names.push_back(key);
