@@ -100,7 +100,7 @@ Text AskFileName(const Text& kind, const Text& title, const Text& defaultFile, c
     // one without a separator past its first character is a name alone, in the current
     // folder (not whichever folder a dialog showed last).
     QString folder = QDir::currentPath(), name = QString::fromUtf8(defaultFile);
-    const size_t last = defaultFile.rfind(PathSeparator);
+    const size_t last = LastPathSeparator(defaultFile);
     if (last != Text::npos && last > 0) {
         folder = QString::fromUtf8(defaultFile.substr(0, last));
         name = QString::fromUtf8(defaultFile.substr(last + 1));
@@ -118,7 +118,9 @@ Text AskFileName(const Text& kind, const Text& title, const Text& defaultFile, c
     if (!name.isEmpty()) dialog.selectFile(name);
     dialog.setWindowModality(Qt::ApplicationModal);
     if (dialog.exec() != QDialog::Accepted) return {};
-    const Text path = dialog.selectedFiles().value(0).toUtf8().toStdString();
+    // Qt answers with '/' everywhere; the program's paths use the system's own separator.
+    const Text path =
+        QDir::toNativeSeparators(dialog.selectedFiles().value(0)).toUtf8().toStdString();
     return path.size() < FileNameBufferSize ? path : Text();
 }
 
