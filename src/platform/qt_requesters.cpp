@@ -84,6 +84,10 @@ int ExecOver(QDialog& dialog, QWidget* owner) {
     dialog.setParent(owner, flags);
     dialog.setWindowModality(Qt::ApplicationModal);
     const int result = dialog.exec();
+    // A name field's completion list stays open when Return accepts the dialog; a kept dialog
+    // would leave it taking the next click.
+    while (QWidget* popup = QApplication::activePopupWidget())
+        if (!popup->close()) break;
     dialog.setParent(nullptr, flags);
     return result;
 }
