@@ -27,7 +27,8 @@ namespace {
 
 enum class Mode { Closed, Writing, Reading };
 
-// Positions are kept in 32 bits: a longer text is refused, as a 32-bit program refuses it.
+// Positions are kept in 32 bits, which keeps the index small: a text of 4 GiB or more, which
+// no chart comes near, is refused.
 constexpr size_t MaxTextSize = UINT32_MAX - 1;
 constexpr uint32_t NoPosition = UINT32_MAX;
 constexpr uint32_t HeaderScope = UINT32_MAX; // the scope of group names; groups count from 0
@@ -193,7 +194,7 @@ bool ReadWholeFile(const Text& path, Text& out) {
 #else
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
-    struct stat info {};
+    struct stat info = {};
     bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
               static_cast<uintmax_t>(info.st_size) <= MaxTextSize;
     try {

@@ -85,7 +85,7 @@ Text TemporaryNameOf(const Text& name) {
 }
 
 #ifndef _WIN32
-// The permissions a new file gets from the process's umask.
+// The process's umask, which takes permissions from every file it creates; read once.
 mode_t ProcessUmask() {
     static const mode_t mask = [] {
         mode_t current = umask(0);
@@ -114,8 +114,7 @@ NameState RemoveIfAbandoned(int folder, const Text& name) {
     const int held = openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (held < 0) return errno == ENOENT ? NameState::Free : NameState::Unknown;
     NameState state = NameState::Held;
-    struct stat opened {
-    }, named{};
+    struct stat opened = {}, named = {};
     if (flock(held, LOCK_EX | LOCK_NB) == 0) {
         const bool same = fstat(held, &opened) == 0 &&
                           fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -151,7 +150,7 @@ bool SafeFileWriter::Open(const Text& requested, Placement placement) {
     Text path;
     // Through a symbolic link the file it points to is written, and the link stays.
     if (requested.empty() || (path = FollowLinks(requested)).empty()) return false;
-    struct stat old {};
+    struct stat old = {};
     const bool exists = stat(path.c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return false;
     if (exists && placement == Placement::Replace && !MayReplace(path)) return false;
