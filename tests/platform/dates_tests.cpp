@@ -36,8 +36,7 @@ TEST(Dates, MaskTokensInAnyCaseAndInTheirOrder) {
 }
 
 TEST(Dates, FieldsRoundTripOverCenturies) {
-    for (int64_t date = -86400LL * 365 * 100; date < 86400LL * 365 * 300;
-         date += 86400 * 37 + 3671) {
+    for (int64_t date = -86400LL * 365 * 100; date < 86400LL * 365 * 300; date += 86400 * 37 + 3671) {
         DateFields f = DateFieldsOf(date);
         ASSERT_EQ(DateValue(f), date);
         ASSERT_GE(f.month, 1);

@@ -76,8 +76,8 @@ TEST(Colours, ComponentsRoundTrip) {
 TEST(Encoding, ValidUtf8IsKeptAndWindows1252IsConverted) {
     EXPECT_EQ(TextAsUtf8("Caf\xC3\xA9"), "Caf\xC3\xA9");
     EXPECT_EQ(TextAsUtf8("Caf\xE9"), "Caf\xC3\xA9");
-    EXPECT_EQ(TextAsUtf8("\x80"), "\xE2\x82\xAC"); // euro sign
-    EXPECT_EQ(TextAsUtf8("\x81"), "\xC2\x81");     // undefined byte -> U+0081
+    EXPECT_EQ(TextAsUtf8("\x80"), "\xE2\x82\xAC");   // euro sign
+    EXPECT_EQ(TextAsUtf8("\x81"), "\xC2\x81");       // undefined byte -> U+0081
     EXPECT_EQ(TextAsUtf8("\x9D"), "\xC2\x9D");
     EXPECT_EQ(TextAsUtf8("\xD8stfold"), "\xC3\x98stfold");
     EXPECT_FALSE(IsValidUtf8("\xC3"));            // truncated sequence
