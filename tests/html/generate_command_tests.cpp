@@ -57,7 +57,7 @@ TEST_F(GenerateCommandTest, UsageErrorsAndHelp) {
     Outcome none = Generate(dir, {});
     EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.out, "");
-    EXPECT_EQ(none.err, "usage: brondel-generate [--open] CHART.kpv [CHART.kpv ...]\n");
+    EXPECT_EQ(none.err, "usage: brondel-generate [--svg] [--html] [--single-file] [--open] CHART.kpv [CHART.kpv ...]\n");
 
     EXPECT_EQ(Generate(dir, {"--open"}).status, 2);
 
@@ -68,7 +68,7 @@ TEST_F(GenerateCommandTest, UsageErrorsAndHelp) {
 
     Outcome help = Generate(dir, {"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out, "usage: brondel-generate [--open] CHART.kpv [CHART.kpv ...]\n");
+    EXPECT_EQ(help.out, "usage: brondel-generate [--svg] [--html] [--single-file] [--open] CHART.kpv [CHART.kpv ...]\n");
     EXPECT_EQ(help.err, "");
     EXPECT_FALSE(fs::exists(dir / "a.html"));
 }
