@@ -1,61 +1,42 @@
+// The Chart model: New Chart empties every slot, and the Box helpers move all 15 values of a
+// Box. The slot arithmetic is checked by the static_asserts beside it.
 #include "chart/chart.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
+static SlotTable<Text>* const Texts[] = {&Line1, &Line2, &Line3};
+static SlotTable<int32_t>* const Numbers[] = {&Bold1,      &Bold2,   &Bold3,      &Italic1,
+                                              &Italic2,    &Italic3, &Underline1, &Underline2,
+                                              &Underline3, &Red,     &Green,      &Blue};
 
-TEST(ChartModel, SlotArithmeticCoversEveryBoxAndConnectorOnce) {
-    std::set<int> boxes;
-    for (int r = 0; r < RowCount; ++r)
-        for (int c = 0; c < ColumnCount; ++c) {
-            int b = BoxOf(r, c);
-            EXPECT_EQ(RowOfBox(b), r);
-            EXPECT_EQ(ColumnOfBox(b), c);
-            boxes.insert(b);
-        }
-    EXPECT_EQ(boxes.size(), 98u);
-    EXPECT_EQ(*boxes.begin(), 188);
-    EXPECT_EQ(*boxes.rbegin(), 285);
-    for (int h = FirstHConnector; h <= LastHConnector; ++h) {
-        EXPECT_EQ(RowOfBox(LeftBoxOf(h)), RowOfBox(RightBoxOf(h)));
-        EXPECT_EQ(ColumnOfBox(RightBoxOf(h)), ColumnOfBox(LeftBoxOf(h)) + 1);
-    }
-    for (int v = FirstVConnector; v <= LastVConnector; ++v)
-        EXPECT_EQ(RowOfBox(LowerBoxOf(v)), RowOfBox(UpperBoxOf(v)) + 1);
-    EXPECT_EQ(LeftBoxOf(6), 195);
-    EXPECT_EQ(RightBoxOf(6), 196);
+// The 15 values of a slot in one text, after filling them with values of their own if asked.
+static Text Values(int slot, bool fill = false) {
+    Text values;
+    for (auto* texts : Texts) values += ((*texts)[slot] = fill ? "line" : (*texts)[slot]) + " ";
+    for (int i = 0; i < 12; ++i)
+        values += DecimalText((*Numbers[i])[slot] = fill ? i + 3 : (*Numbers[i])[slot]) + " ";
+    return values;
 }
 
-TEST(ChartModel, ClearChartEmptiesEverySlotAndTheFileName) {
-    Line3[300] = "x";
-    Bold2[0] = 1;
-    Red[188] = 5;
-    Blue[285] = 9;
-    HConnector[83] = 1;
-    VConnector[90] = 1;
+TEST(Chart, NewChartEmptiesEverySlotButKeepsTheLastProject) {
+    for (int slot : {0, 83, 90, 180, 188, 285, 300})
+        Values(slot, true), HConnector[slot] = VConnector[slot] = 1;
     ChartFileName = "a.kpv";
-    LastProject = "keep.kpv";
+    LastProject = "kept.kpv";
     ClearChart();
-    EXPECT_TRUE(Line3[300].empty());
-    EXPECT_EQ(Bold2[0], 0);
-    EXPECT_EQ(Red[188], 0);
-    EXPECT_EQ(Blue[285], 0);
-    EXPECT_EQ(HConnector[83], 0);
-    EXPECT_EQ(VConnector[90], 0);
-    EXPECT_TRUE(ChartFileName.empty());
-    EXPECT_EQ(LastProject, "keep.kpv");
+    for (int slot : {188, 285}) EXPECT_EQ(Values(slot), "   0 0 0 0 0 0 0 0 0 0 0 0 ") << slot;
+    for (int slot : {0, 83, 90, 180, 300}) // slots without a Box have no colour to clear
+        EXPECT_EQ(Values(slot) + DecimalText(HConnector[slot] + VConnector[slot]),
+                  "   0 0 0 0 0 0 0 0 0 12 13 14 0")
+            << slot;
+    EXPECT_EQ(ChartFileName + LastProject, "kept.kpv");
 }
 
-TEST(ChartModel, EmptyBoxAndStyleCode) {
+TEST(Chart, BoxHelpersMoveAllFifteenValues) {
     ClearChart();
-    Red[200] = 255;
-    EXPECT_TRUE(IsEmptyBox(200));
-    Line3[200] = "only three";
-    EXPECT_FALSE(IsEmptyBox(200));
-    Bold1[200] = 1;
-    Underline1[200] = 1;
-    EXPECT_EQ(StyleCode(200, 1), "101");
-    Italic2[200] = 2;
-    EXPECT_EQ(StyleCode(200, 2), "020");
-    ClearChart();
+    const Text filled = Values(200, true);
+    ExchangeBoxes(200, 285);
+    EXPECT_EQ(Values(285) + "| " + Values(200), filled + "|    0 0 0 0 0 0 0 0 0 0 0 0 ");
+    ClearBoxLines(285, 2); // lines 2 and 3 with their styles; line 1 and the colour stay
+    EXPECT_EQ(Values(285), "line   3 0 0 6 0 0 9 0 0 12 13 14 ");
 }
