@@ -1,5 +1,6 @@
 // The settings file beside the program: its four lines, and which "Last Project" line counts
 // (settings_reads.tsv). Every failure is silent.
+#include "document/prefs.h"
 #include "document/settings.h"
 
 #include "test_files.h"
@@ -13,13 +14,13 @@ TEST_F(Settings, FourLinesBesideTheProgramOfWhichOneCounts) {
     ChartFileName = "/charts/org.kpv";
     WriteSettings();
     EXPECT_EQ(Slurp(dir / SettingsFileName), Slurp(TestData("document/golden/settings.ini")));
-    EXPECT_EQ(EntryCount(), 2u) << "a temporary file was left behind";
     for (const auto& row : Cases("document/settings_reads.tsv")) {
         if (row[0] != "(as written)") Spit(dir / SettingsFileName, row[0]);
         SetCurrentDir(Path("elsewhere"));
         LastProject = "(as before)";
         ReadSettings();
-        EXPECT_EQ(LastProject, row[1]) << row[0];
+        EXPECT_EQ(LastProject + DecimalText(PrefGroup("Common Settings")), row[1] + "0")
+            << row[0] << ": read, or the file was left open";
     }
     fs::remove(dir / SettingsFileName);
     ReadSettings();

@@ -44,14 +44,3 @@ TEST_F(HtmlTest, EveryImageReadsBackWithItsSizeTransparencyAndLines) {
         DGifCloseFile(gif, &error);
     }
 }
-
-TEST_F(HtmlTest, ImagesAlreadyThereAreNeverReplaced) {
-    fs::create_directory(dir / "gfx");
-    Spit(dir / "gfx" / "strek_centercross.gif", "my own picture");
-    fs::create_symlink(dir / "nowhere.gif", dir / "gfx" / "strek_middle.gif");
-    ASSERT_TRUE(WriteMissingImages(ProgramDir));
-    EXPECT_EQ(Slurp(dir / "gfx" / "strek_centercross.gif"), "my own picture");
-    EXPECT_TRUE(fs::is_symlink(dir / "gfx" / "strek_middle.gif") &&
-                !fs::exists(dir / "nowhere.gif"));
-    EXPECT_EQ(EntryCount("gfx"), 34u);
-}

@@ -1,6 +1,6 @@
-// Writing a generation: the page beside the chart file with its images, the messages of a
-// generation without a chart or without a place to write, failures that leave the previous
-// page as it was, and a page reached through a link.
+// Writing a generation: the page beside the chart file with the images it lacks (a user's own
+// stay), the messages of a generation without a chart or without a place to write, failures
+// that leave the previous page as it was, and a page reached through a link.
 #include "html_test.h"
 
 using namespace htmltest;
@@ -21,17 +21,26 @@ TEST_F(WritePage, AFailedGenerationSaysSoAndKeepsTheOldPage) {
     Spit(dir / "gfx", "not a folder");
     EXPECT_EQ(GeneratePageMessage(WriteChartPage(Path("staff.kpv"))), failed);
     fs::remove(dir / "gfx");
+    fs::create_directory(dir / "gfx"); // with pictures of the user's own, which always stay
+    Spit(dir / "gfx" / "strek_centercross.gif", "my own picture");
+    fs::create_symlink(dir / "nowhere.gif", dir / "gfx" / "strek_middle.gif");
     // On a full disk: every image is larger than 40 bytes, and none may be left half written.
     const auto generate = [&] { return int(WriteChartPage(Path("staff.kpv"))); };
     EXPECT_EQ(InChild(generate, 40), int(GeneratePageStatus::CannotCreate));
-    EXPECT_TRUE(fs::is_empty(dir / "gfx"));
+    EXPECT_EQ(EntryCount("gfx"), 2u);
+    fs::permissions(dir, fs::perms::all); // a page that may be written, images that may not
+    fs::permissions(dir / "staff.html", fs::perms::all);
+    EXPECT_EQ(InChild(generate, RLIM_INFINITY, true), int(GeneratePageStatus::CannotCreate));
     ASSERT_TRUE(WriteMissingImages(ProgramDir));
     EXPECT_EQ(InChild(generate, 1000), int(GeneratePageStatus::CannotCreate));
     EXPECT_EQ(Slurp(dir / "staff.html"), "the old page");
     EXPECT_EQ(EntryCount(), 2u) << "a temporary file was left behind";
     ASSERT_EQ(WriteChartPage(Path("staff.kpv")), GeneratePageStatus::Done);
-    EXPECT_EQ(Slurp(HtmlFileName), BuildChartPage()) << "the working tables were left dirty";
-    EXPECT_EQ(HtmlFileName + DecimalText(EntryCount("gfx")), Path("staff.html") + "34");
+    EXPECT_EQ(Slurp(HtmlFileName), BuildChartPage());
+    EXPECT_EQ(HtmlFileName + DecimalText(EntryCount("gfx")) +
+                  Slurp(dir / "gfx/strek_centercross.gif"),
+              Path("staff.html") + "34my own picture");
+    EXPECT_TRUE(fs::is_symlink(dir / "gfx/strek_middle.gif") && !fs::exists(dir / "nowhere.gif"));
 }
 
 // A page linked into another folder (a web folder, say) stays linked and gets the new page,

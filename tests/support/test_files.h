@@ -62,16 +62,17 @@ inline std::pair<Text, Text> Step(const Text& field) {
 
 // Runs step in a child process whose files may not grow past fileSize bytes (a write past it
 // fails) and which, when asked, first gives up root, past which no permission stands; the
-// result is step's, as the child's exit status.
+// result is step's, as the child's exit status (-1 when it throws, 99 when it cannot start).
 inline int InChild(const std::function<int()>& step, rlim_t fileSize = RLIM_INFINITY,
                    bool asNobody = false) {
     const pid_t child = fork();
     if (child == 0) {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit files{fileSize, fileSize};
-        const bool ready = setrlimit(RLIMIT_FSIZE, &files) == 0 &&
-                           (!asNobody || geteuid() != 0 || setuid(65534) == 0);
-        _exit(ready ? step() : 99);
+        if (setrlimit(RLIMIT_FSIZE, &files) != 0 ||
+            (asNobody && geteuid() == 0 && setuid(65534) != 0))
+            _exit(99);
+        [&]() noexcept { _exit(step()); }(); // a throw ends the child, never back into the tests
     }
     int status = 0;
     waitpid(child, &status, 0);
