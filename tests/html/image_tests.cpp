@@ -16,10 +16,8 @@ static Text Pixels(GifFileType* gif) {
     Text pixels;
     for (int i = 0; i < frame.ImageDesc.Width * frame.ImageDesc.Height; ++i) {
         const int index = frame.RasterBits[i];
-        const GifColorType* c = index < map->ColorCount ? &map->Colors[index] : nullptr;
-        pixels += index == control.TransparentColor       ? '.'
-                  : c && !c->Red && !c->Green && !c->Blue ? '#'
-                                                          : '?';
+        const GifColorType c = index < map->ColorCount ? map->Colors[index] : GifColorType{9, 9, 9};
+        pixels += index == control.TransparentColor ? '.' : c.Red + c.Green + c.Blue ? '?' : '#';
     }
     return pixels;
 }

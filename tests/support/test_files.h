@@ -79,10 +79,14 @@ inline int InChild(const std::function<int()>& step, rlim_t fileSize = RLIM_INFI
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// A private folder per test, which is also ProgramDir, and an empty Chart.
+inline long OpenFileCount() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
+
+// A private folder per test, which is also ProgramDir, and an empty Chart; no test may leave
+// a file open.
 class ScratchTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        openFiles = OpenFileCount();
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         dir = fs::temp_directory_path() / ("brondel-" + std::to_string(getpid()) + test->name());
         fs::create_directories(dir);
@@ -91,6 +95,7 @@ class ScratchTest : public ::testing::Test {
         LastProject = LastProjectDir = "";
     }
     void TearDown() override {
+        EXPECT_EQ(OpenFileCount(), openFiles) << "a file was left open";
         SetCurrentDir(fs::temp_directory_path().string());
         fs::remove_all(dir);
     }
@@ -99,6 +104,7 @@ class ScratchTest : public ::testing::Test {
         return static_cast<size_t>(std::distance(fs::directory_iterator(dir / folder), {}));
     }
     fs::path dir;
+    long openFiles = 0;
 };
 
 } // namespace testsupport
