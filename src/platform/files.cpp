@@ -41,13 +41,6 @@ bool SetCurrentDir(const Text& folder) {
     return !error;
 }
 
-Text CurrentDir() {
-    std::error_code error;
-    Text folder = fs::current_path(error).string();
-    if (folder.empty() || folder.back() != PathSeparator) folder += PathSeparator;
-    return folder;
-}
-
 SafeFileWriter::~SafeFileWriter() { Abandon(); }
 
 Text FollowLinks(const Text& path) {

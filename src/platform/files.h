@@ -10,7 +10,6 @@ extern Text ProgramDir; // folder of the running executable, with a trailing Pat
 
 void TakeProgramDir(const char* argv0); // sets ProgramDir once at start-up
 bool SetCurrentDir(const Text& folder);
-Text CurrentDir(); // with a trailing PathSeparator
 
 // The absolute path of the file that writing path reaches: symbolic links followed.
 Text FollowLinks(const Text& path);
