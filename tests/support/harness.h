@@ -1,15 +1,15 @@
 // A scripted user for tests that drive the real program logic on the real Qt platform layer
-// (run them with QT_QPA_PLATFORM=offscreen). Each time the program is about to block in
-// WaitEvent with no event queued, the script performs its next step on the real widgets: clicks
-// go through QTest to the window's native surface at the gadget's place, so they hit whatever
-// widget is really there and are refused by a modal window like a real click; keys go to the
-// active window. Requesters do not open: they take their answers, in order, from the script's
-// answer queue, and every call is recorded for assertions.
+// (QT_QPA_PLATFORM=offscreen). Each time the program is about to block in WaitEvent with no
+// event queued, the script performs its next step on the real widgets: clicks go through QTest
+// to the native window at the gadget's place, so they hit whatever widget is really there and
+// a modal window refuses them like a real click; keys go to the active window. Requesters do
+// not open: they take their answers, in order, from the answer queue, and every call is
+// recorded.
 //
-// A step that cannot be carried out (a hidden gadget, no popup menu open, no answer left)
-// fails the test with a message naming the step and ends the run: WaitEvent returns QuitEvent
-// from then on. So does a program that waits again once the script has run out of steps, so
-// a test never hangs. Quit() ends the run on purpose.
+// A step that cannot be done (a hidden gadget, no popup menu open, no answer left) fails the
+// test with a message naming the step and ends the run: WaitEvent returns QuitEvent from then
+// on. So does a program that waits again once the script has run out of steps, so a test never
+// hangs. Quit() ends the run on purpose.
 //
 //   Script script;
 //   script.ClickGadget(202)             // Box 202: the box editor opens
@@ -25,6 +25,8 @@
 // PreparePlatform before the tests run.
 #pragma once
 #include "platform/gui.h"
+
+#include <gtest/gtest.h>
 
 #include <cstddef>
 #include <deque>
@@ -69,22 +71,23 @@ class Script {
     size_t StepsLeft() const { return steps_.size(); }
 
   private:
-    struct Step {
-        std::string what;
-        std::function<bool(std::string& why)> act; // false: could not be done, why says so
-    };
-    struct Answer {
-        Text kind;
-        RequesterAnswer answer;
-    };
-    Script& Add(std::string what, std::function<bool(std::string&)> act);
+    // A step returns why it could not be done, or an empty text when it was done.
+    using Step = std::function<std::string()>;
+    Script& Add(Step step);
+    Script& Answer(const Text& kind, RequesterAnswer answer);
     void NextStep();
     RequesterAnswer Respond(const RequesterCall& call);
     void Stop(const std::string& message);
 
     std::deque<Step> steps_;
-    std::deque<Answer> answers_;
+    std::deque<std::pair<Text, RequesterAnswer>> answers_; // (requester kind, answer)
     std::vector<RequesterCall> requests_;
     size_t done_ = 0;
     bool stopped_ = false;
 };
+
+// A window as the screen shows it, gadgets and canvas, against a golden PNG file; a text
+// against a golden text file. With BRONDEL_UPDATE_GOLDEN=1 in the environment they write the
+// golden file instead. A picture that differs is left in the build's tests/artifacts.
+::testing::AssertionResult LooksLikeGolden(int window, const std::string& golden);
+::testing::AssertionResult MatchesGolden(const Text& text, const std::string& golden);
