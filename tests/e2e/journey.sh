@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The journey of a user, end to end: under Xvfb, build a chart in the editor (box editor,
+# colour dialog, connectors, swap mode), save it through the file dialog, exit, start again,
+# load it, generate its page; then the page in headless Chromium, checked by its pixels.
+# Screenshots are kept in ARTIFACTS. Usage: journey.sh EDITOR BRONDEL_GENERATE ARTIFACTS
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/x11.sh"
+
+if [ "$1" != --session ]; then
+  for tool in xvfb-run xdotool import convert compare chromium; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+  mkdir -p "$3"
+  artifacts=$(cd "$3" && pwd) work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  # The program in a folder of its own (its settings file lands there), the desktop's opener
+  # a stub that writes down what it was given.
+  mkdir -p "$work/program" "$work/charts" "$work/bin" "$work/again"
+  cp "$1" "$work/program/brondel"
+  printf '#!/bin/sh\necho "$*" >>%s/opened\n' "$work" >"$work/bin/xdg-open"
+  chmod +x "$work/bin/xdg-open"
+  (cd "$work" && PATH="$work/bin:$PATH" xvfb-run -a -s '-screen 0 1280x1024x24' \
+    bash "$here/journey.sh" --session "$work" "$artifacts")
+  cp "$work/charts/org.kpv" "$work/again/"
+  "$2" "$work/again/org.kpv" >/dev/null
+  cmp "$work/again/org.html" "$work/charts/org.html" || fail "brondel-generate makes another page"
+  exec bash "$here/page.sh" "$work/charts/org.html" "$artifacts/journey-4-page.png" journey
+fi
+work=$2 artifacts=$3
+charts=$work/charts
+trap '[ -z "${pid:-}" ] || kill "$pid" 2>/dev/null || true' EXIT
+
+# edit_box X Y LINE... -- STYLES: opens the Box at X,Y, types its lines and clicks the style
+# toggles, each a line number and b, i or u.
+edit_box() {
+  local n=1 x=$1 y=$2
+  click "$main" "$x" "$y"
+  edit=$(window '^Edit Field$')
+  [ -n "$edit" ] || fail "no box editor for the Box at $x,$y"
+  shift 2
+  for line; do
+    shift
+    [ "$line" = -- ] && break
+    click "$edit" 111 $((12 + 20 * n++)) 0.05
+    xdotool type --delay 15 "$line"
+  done
+  for style; do
+    case ${style:1} in b) x=225 ;; i) x=311 ;; u) x=397 ;; esac
+    click "$edit" "$x" $((12 + 20 * ${style:0:1})) 0.05
+  done
+}
+ok_box() { click "$edit" 397 95 0.05 && gone '^Edit Field$'; }
+file_dialog() { # TITLE TEXT...: types each text into the dialog, each followed by Return
+  local dialog
+  dialog=$(window "^$1\.\.\.$")
+  [ -n "$dialog" ] || fail "no '$1' dialog"
+  sleep 0.3
+  import -window "$dialog" "$artifacts/journey-dialog.png"
+  for text in "${@:2}"; do
+    xdotool windowfocus --sync "$dialog" key ctrl+a type --delay 15 "$text"
+    xdotool key Return && sleep 0.3
+  done
+  gone "^$1"
+}
+
+cd "$work"
+start_editor "$work/program/brondel"
+import -window "$main" "$artifacts/journey-0-started.png"
+[ "$(identify -format '%wx%h' "$artifacts/journey-0-started.png")" = 989x715 ] ||
+  fail "the main window's inside is not 989 x 715"
+# The top Box: a bold and an italic line on a colour typed into the colour dialog.
+edit_box 494 29 "Managing Director" "A. Jansen" -- 1b 2i
+click "$edit" 111 95
+dialog=$(window '^Select Color$')
+[ -n "$dialog" ] || fail "the colour dialog did not open"
+xdotool windowfocus --sync "$dialog" key --delay 30 alt+h ctrl+a
+type_into "$dialog" "#f4b942"
+xdotool key Return
+gone '^Select Color$'
+ok_box
+edit_box 74 70 "ACME Ltd" -- 1b && ok_box
+edit_box 914 70 "March 2024" -- 1i && ok_box
+edit_box 634 109 "Assistant" "B. de Vries" -- 1b 2i && ok_box
+edit_box 214 210 "Sales" "C. Peters" "12 staff" -- 1b 2i 3u && ok_box
+# Finance lands a row too low and is swapped into place (F1, then both Boxes).
+edit_box 774 259 "Finance" "D. Smit" "5 staff" -- 1b 2i 3u && ok_box
+xdotool windowfocus --sync "$main" key F1
+click "$main" 774 259 && click "$main" 774 209
+# Down from the top Box through the narrow row into a tee at (2, 3) that feeds the Assistant,
+# down into a second tee at (3, 3), and left and right through empty Boxes to bends above Sales
+# and Finance.
+for point in 494,54 494,84 564,110 494,134 424,160 564,160 284,160 214,184 704,160 775,184; do
+  click "$main" "${point%,*}" "${point#*,}" 0.05
+done
+built=$artifacts/journey-1-chart-built.png
+shoot "$main" "$built" 773 165 "#000000"
+while read -r x y w h want what; do check "$built" "$x" "$y" "$w" "$h" "$want" "$what"; done \
+  < <(grep -v '^#' "$here/data/journey_editor.checks")
+
+click "$main" 494 699 # "Save Chart": into the charts folder, a name without extension
+file_dialog "Save Chart" "$charts" org
+[ -s "$charts/org.kpv" ] && [ ! -e "$charts/org" ] || fail "not saved as org.kpv"
+[ "$(wc -l <"$charts/org.kpv")" -eq 1066 ] || fail "the chart file has not 1066 lines"
+for line in "Last Project Dir = $charts/" "L1-191 = Managing Director" "S2-191 = 010" \
+  "C1-191 = 244" "C3-191 = 66" "L3-221 = 5 staff" "L1-228 = " "H-15 = 1" "V-116 = 1"; do
+  grep -qxF "$line"$'\r' "$charts/org.kpv" || fail "the chart file lacks '$line'"
+done
+[ "$(grep -c '^[HV]-[0-9]* = 1'$'\r' "$charts/org.kpv")" -eq 10 ] || fail "not 10 Connectors"
+exit_editor
+[ "$(cat "$work/program/Brondel.ini")" = "$(printf '[KPVV10]\r\n;Brondel file.\r\n[Common Settings]\r\nLast Project = %s\r' "$charts/org.kpv")" ] ||
+  fail "the settings file beside the program does not name the chart"
+
+# Started again, the load dialog opens in the chart's folder: a bare name is enough there.
+start_editor "$work/program/brondel"
+click "$main" 354 699
+file_dialog "Load Chart" org.kpv
+for _ in $(seq 100); do [[ "$(xdotool getwindowname "$main")" == *"  -  $charts/org.kpv" ]] && break; sleep 0.05; done
+[[ "$(xdotool getwindowname "$main")" == *"  -  $charts/org.kpv" ]] || fail "title after loading"
+loaded=$artifacts/journey-2-chart-loaded.png
+shoot "$main" "$loaded" 773 165 "#000000"
+differing=$(compare -metric AE "$built" "$loaded" null: 2>&1 || true)
+[ "${differing%%.*}" -lt 400 ] || fail "the loaded chart differs from the built one in $differing pixels"
+click "$main" 774 699 # "Generate Chart"
+for _ in $(seq 100); do [ -s "$work/opened" ] && break; sleep 0.05; done
+[ "$(cat "$work/opened" 2>/dev/null)" = "file://$charts/org.html" ] || fail "the page was not opened"
+exit_editor
+[ "$errors" -eq 0 ] || fail "$errors screenshot checks failed"
