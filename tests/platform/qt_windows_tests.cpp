@@ -1,64 +1,48 @@
-// Numbered windows and their gadgets on Qt: the window styles and places the flags ask for,
-// every kind of gadget with its flags as the screen shows it, texts, states, fonts, and
-// numbers unique across windows.
+// Numbered windows, their gadgets and the drawing on their canvas, as the screen shows them:
+// windows opened with each style and place (golden/qt_windows.txt), every kind of gadget with
+// its flags under a canvas drawn with every operation (golden/qt_window.png), and the exact
+// pixels that rectangles, lines and text cover.
 #include "harness.h"
 
 #include <QApplication>
 #include <QFontInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 namespace {
 
 QWidget* Window(int number) { return static_cast<QWidget*>(WindowWidget(number)); }
+const std::string Golden = BRONDEL_PLATFORM_GOLDEN_DIR;
 
 TEST(QtWindows, OpenWithTheStylesAndPlaceTheirFlagsAskFor) {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    struct Case {
-        uint32_t flags;
-        int x, y, width, height;
-        const char* expected; // visible, title, close box, minimise box, maximise box
-    } cases[] = {
-        {0xCA0001, 15, 0, 989, 715, "11110"},              // centred on the screen
-        {0xC80000, 420, 376, 444, 110, "11100"},           // placed by its frame's corner
-        {0, 5, 6, 100, 50, "11000"},                       // a title bar is added
-        {WS_VISIBLE_BIT, 0, 0, 100, 50, "01000"},          // the visible bit inverts
-        {0xC00001, 0, 0, screen.width() + 9, 30, "11000"}, // wider than the screen: at its edge
-        {0xC00002, 0, 0, 101, 61, "11000"},                // centred on the active window
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.flags);
-        ASSERT_NE(OpenAppWindow(7, c.x, c.y, c.width, c.height, c.flags, "Ærø"), 0);
-        QWidget* window = Window(7);
-        const Qt::WindowFlags flags = window->windowFlags();
-        const std::string seen = {char('0' + window->isVisible()),
-                                  char('0' + bool(flags & Qt::WindowTitleHint)),
-                                  char('0' + bool(flags & Qt::WindowCloseButtonHint)),
-                                  char('0' + bool(flags & Qt::WindowMinimizeButtonHint)),
-                                  char('0' + bool(flags & Qt::WindowMaximizeButtonHint))};
-        EXPECT_EQ(seen, c.expected);
-        EXPECT_EQ(window->minimumSize(), window->maximumSize());
-        EXPECT_EQ(window->size(), QSize(c.width, c.height));
-        EXPECT_EQ(WindowCaption(7), "Ærø");
-        const QSize outer = window->frameGeometry().size();
-        QPoint place(c.x, c.y);
-        if (c.flags & CENTRE_ON_SCREEN)
-            place = {std::max(0, screen.width() / 2 - outer.width() / 2),
-                     screen.height() / 2 - outer.height() / 2};
-        if (c.flags & CENTRE_ON_ACTIVE) {
-            const QRect active = Window(8)->frameGeometry();
-            place = active.topLeft() + QPoint(active.width() / 2 - outer.width() / 2,
-                                              active.height() / 2 - outer.height() / 2);
-        }
-        EXPECT_EQ(window->frameGeometry().topLeft(), screen.topLeft() + place);
-        OpenAppWindow(8, 300, 200, 200, 100, 0, "the active window for the next case");
+    Text log;
+    for (const auto& [flags, width] : {std::pair{0xCA0001u, 989},
+                                       {0xCA0001u, 444},
+                                       {0xC80000u, 444},
+                                       {0u, 444},
+                                       {WS_VISIBLE_BIT, 444},
+                                       {0xC00002u, 444}}) {
+        ASSERT_NE(OpenAppWindow(7, 420, 376, width, 110, flags, "Ærø"), 0);
+        const QWidget* window = Window(7);
+        const QRect frame = window->frameGeometry();
+        log += std::to_string(flags) + ": " + (window->isVisible() ? "shown" : "hidden");
+        for (const auto& [hint, name] : {std::pair{Qt::WindowTitleHint, " title"},
+                                         {Qt::WindowCloseButtonHint, " close"},
+                                         {Qt::WindowMinimizeButtonHint, " minimise"},
+                                         {Qt::WindowMaximizeButtonHint, " maximise"}})
+            if (window->windowFlags() & hint) log += name;
+        log += ", " + std::to_string(window->minimumWidth()) + "-" +
+               std::to_string(window->maximumWidth()) + " x " +
+               std::to_string(window->minimumHeight()) + "-" +
+               std::to_string(window->maximumHeight()) + " at " + std::to_string(frame.x()) + "," +
+               std::to_string(frame.y()) + " " + WindowCaption(7) + "\n";
+        OpenAppWindow(8, 300, 200, 200, 100, 0, "the active window, for the window centred on it");
         QApplication::processEvents();
     }
+    EXPECT_TRUE(MatchesGolden(log, Golden + "/qt_windows.txt"));
     ReleaseAll();
 }
 
-TEST(QtWindows, GadgetsOfEveryKindShowTheirFlags) {
+TEST(QtWindows, GadgetsAndTheCanvasShowWhatTheyWereMadeWith) {
     const Handle bold = LoadNumberedFont(1, "Tahoma", 8, FONT_BOLD);
     OpenAppWindow(300, 0, 0, 400, 150, WS_CAPTION_BITS | WS_SYSMENU_BIT, "Gadgets");
     ASSERT_EQ(BeginGadgets(WindowHandle(300)), WindowHandle(300));
@@ -79,25 +63,33 @@ TEST(QtWindows, GadgetsOfEveryKindShowTheirFlags) {
     AddFrame(323, 300, 40, 90, 50, "Group", 0);
     SetGadgetFontHandle(-1, bold); // for gadgets made from now on
     AddFrame(325, 300, 125, 40, 20, "", 7);
-    WriteGadgetState(309, 1);
-    WriteGadgetState(0, 1);
-    WriteGadgetState(90, 1);
-    WriteGadgetState(321, 1); // no state: a plain push button
-    EXPECT_TRUE(LooksLikeGolden(300, BRONDEL_PLATFORM_GOLDEN_DIR "/qt_gadgets.png"));
+    for (int gadget : {309, 0, 90, 321}) WriteGadgetState(gadget, 1); // 321 has no state
+    BeginDrawing(WindowHandle(300));
+    FillRect(11, 11, 125, 37, RgbColour(226, 234, 249));
+    DrawLine(75, 30, 61, 0, 0);
+    SetDrawingMode(2); // inverting what shows
+    FillRect(240, 10, 30, 10, 0);
+    SetDrawingMode(4); // outlines
+    FillRect(330, 40, 20, 10, RgbColour(200, 0, 0));
+    EndDrawing();
+    BeginDrawing(WindowHandle(300)); // text is black again, whatever the colour before
+    SetDrawingMode(1);
+    SetDrawingFont(LoadNumberedFont(4, "Tahoma", 7, FONT_BOLD | FONT_ITALIC | FONT_UNDERLINE));
+    MoveTextCursor(20, 14);
+    DrawTextAtCursor("Transparent ");
+    DrawTextAtCursor("and on");
+    SetDrawingMode(0);
+    SetDrawingFont(-1); // the system font
+    MoveTextCursor(200, 70);
+    DrawTextAtCursor("white");
+    EndDrawing();
+    EXPECT_TRUE(LooksLikeGolden(300, Golden + "/qt_window.png"));
 
     EXPECT_EQ(ReadGadgetState(309) + ReadGadgetState(0) + ReadGadgetState(321), 2);
-    EXPECT_EQ(ReadGadgetText(302), "Grüße € 😀");
-    EXPECT_EQ(ReadGadgetText(323) + ReadGadgetText(324) + ReadGadgetText(0), "GroupSwap OFF");
-    const Text longText(40000, 'x'); // nothing is cut
-    WriteGadgetText(302, longText);
-    EXPECT_EQ(ReadGadgetText(302), longText);
-    const GadgetBounds label = GadgetRect(305);
-    EXPECT_EQ((std::array{label.x, label.y, label.width, label.height}),
-              (std::array{-9, 85, 50, 14}));
+    EXPECT_EQ(ReadGadgetText(302) + ReadGadgetText(323) + ReadGadgetText(0), "Grüße € 😀Group");
+    WriteGadgetText(302, Text(40000, 'x')); // nothing is cut
+    EXPECT_EQ(ReadGadgetText(302).size(), 40000u);
     EXPECT_EQ(GadgetFlags(90), BS_RIGHT);
-    EXPECT_EQ(KindOfGadget(0), GadgetKind::CheckBox);
-    EXPECT_TRUE(static_cast<QWidget*>(GadgetWidget(325))->font().bold());
-
     // A number is one gadget across all windows; closing a window forgets its gadgets.
     OpenAppWindow(301, 0, 0, 100, 100, 0, "Second");
     BeginGadgets(WindowHandle(301));
@@ -108,31 +100,20 @@ TEST(QtWindows, GadgetsOfEveryKindShowTheirFlags) {
     ReleaseAll();
 }
 
-TEST(QtWindows, FontSizesArePixelsAt96DotsPerInchOfASansSerifFace) {
-    struct Case {
-        int points, pixels;
-        uint32_t style;
-        const char* looks; // bold, italic, underlined, struck out
-    } cases[] = {{8, 11, FONT_BOLD, "1000"},
-                 {7, 9, FONT_ITALIC | FONT_UNDERLINE, "0110"},
-                 {10, 13, 0, "0000"},
-                 {12, 16, FONT_STRIKEOUT, "0001"}};
-    for (const Case& c : cases) {
-        const QFont& font =
-            *reinterpret_cast<const QFont*>(LoadNumberedFont(4, "Tahoma", c.points, c.style));
-        const QFontInfo shown(font);
-        EXPECT_EQ(shown.pixelSize(), c.pixels);
-        EXPECT_EQ(std::string({char('0' + shown.bold()), char('0' + shown.italic()),
-                               char('0' + font.underline()), char('0' + font.strikeOut())}),
-                  c.looks);
-        EXPECT_FALSE(shown.fixedPitch());
-        EXPECT_EQ(FontHandle(4), reinterpret_cast<Handle>(&font))
-            << "the number holds the last font";
+// Font sizes in points are pixels at 96 dots per inch, of a sans-serif face also for an
+// unknown one.
+TEST(QtWindows, FontSizesArePixelsAt96DotsPerInch) {
+    for (const auto& [points, pixels] : {std::pair{8, 11}, {7, 9}, {10, 13}, {12, 16}}) {
+        const QFontInfo font(
+            *reinterpret_cast<const QFont*>(LoadNumberedFont(4, "No Such Face", points)));
+        EXPECT_EQ(font.pixelSize(), pixels);
+        EXPECT_FALSE(font.fixedPitch());
     }
-    EXPECT_FALSE(QFontInfo(*reinterpret_cast<const QFont*>(LoadNumberedFont(5, "No Such Face", 8)))
-                     .fixedPitch());
+    const QFont& font =
+        *reinterpret_cast<const QFont*>(LoadNumberedFont(4, "Tahoma", 7, FONT_STRIKEOUT));
+    EXPECT_TRUE(font.strikeOut());
+    EXPECT_EQ(FontHandle(4), reinterpret_cast<Handle>(&font));
     ReleaseAll();
-    EXPECT_EQ(FontHandle(4), 0);
 }
 
 } // namespace

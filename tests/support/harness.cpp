@@ -2,8 +2,6 @@
 // wait for an event, and answers requesters from its queue. See harness.h.
 #include "harness.h"
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QImage>
 #include <QMenu>
@@ -17,19 +15,18 @@
 
 namespace {
 
-QWidget* GadgetOf(int number) { return static_cast<QWidget*>(GadgetWidget(number)); }
+QWidget* WidgetOf(void* widget) { return static_cast<QWidget*>(widget); }
 
-// Why a widget cannot be used, or an empty text.
-std::string Unreachable(QWidget* widget, const std::string& name) {
-    if (!widget) return name + " does not exist";
-    if (!widget->isVisible()) return name + " is not visible";
-    return widget->isEnabled() ? "" : name + " is disabled";
-}
+// A widget the user can reach: there, shown and enabled.
+bool Usable(const QWidget* widget) { return widget && widget->isVisible() && widget->isEnabled(); }
 
-// A real click goes to the native window at a point and activates that window first.
-std::string ClickIn(QWidget* window, QPoint point, Qt::MouseButton button, std::string name) {
-    if (std::string why = Unreachable(window, name); !why.empty()) return why;
-    if (!window->rect().contains(point)) return "the point lies outside " + name;
+// A real click goes to the native window at a point and activates that window first; a point
+// of a gadget is its centre. Empty text when done, else why not.
+std::string Click(QWidget* window, QWidget* gadget, QPoint point, Qt::MouseButton button) {
+    if (gadget && Usable(gadget))
+        point = gadget->mapTo(window = gadget->window(), gadget->rect().center());
+    if (!Usable(window) || !window->rect().contains(point))
+        return "nothing there to click (missing, hidden, disabled or outside its window)";
     if (QApplication::activeWindow() != window) {
         window->activateWindow();
         QApplication::processEvents();
@@ -38,24 +35,10 @@ std::string ClickIn(QWidget* window, QPoint point, Qt::MouseButton button, std::
     return {};
 }
 
-std::string ClickGadget(int number, Qt::MouseButton button) {
-    QWidget* gadget = GadgetOf(number);
-    const std::string name = "gadget " + std::to_string(number);
-    if (std::string why = Unreachable(gadget, name); !why.empty()) return why;
-    return ClickIn(gadget->window(), gadget->mapTo(gadget->window(), gadget->rect().center()),
-                   button, "the window of " + name);
-}
-
-std::string ClickWindow(int number, QPoint point, Qt::MouseButton button) {
-    return ClickIn(static_cast<QWidget*>(WindowWidget(number)), point, button,
-                   "window " + std::to_string(number));
-}
-
 Qt::Key QtKeyOf(int virtualKey, bool shift) {
     if (virtualKey >= 0x70 && virtualKey <= 0x87) return Qt::Key(Qt::Key_F1 + virtualKey - 0x70);
     if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9'))
         return Qt::Key(virtualKey);
-    if (virtualKey == 0x09 && shift) return Qt::Key_Backtab;
     static const std::map<int, Qt::Key> keys{
         {0x08, Qt::Key_Backspace}, {0x09, Qt::Key_Tab},    {0x0D, Qt::Key_Return},
         {0x1B, Qt::Key_Escape},    {0x20, Qt::Key_Space},  {0x21, Qt::Key_PageUp},
@@ -63,22 +46,30 @@ Qt::Key QtKeyOf(int virtualKey, bool shift) {
         {0x25, Qt::Key_Left},      {0x26, Qt::Key_Up},     {0x27, Qt::Key_Right},
         {0x28, Qt::Key_Down},      {0x2D, Qt::Key_Insert}, {0x2E, Qt::Key_Delete}};
     const auto found = keys.find(virtualKey);
-    return found == keys.end() ? Qt::Key_unknown : found->second;
+    if (found == keys.end()) return Qt::Key_unknown;
+    return shift && virtualKey == 0x09 ? Qt::Key_Backtab : found->second;
 }
 
-// Presses a key in the window of a gadget, or in the active window for gadget -1. A typed
-// character comes with its text; without one, QTest gives the key's own.
-std::string Key(int gadget, Qt::Key key, Qt::KeyboardModifiers modifiers = {}, QString text = {}) {
-    QWidget* target = gadget < 0 ? QApplication::activeWindow() : GadgetOf(gadget);
-    const std::string why = Unreachable(target, gadget < 0 ? "the active window" : "a field");
-    if (!why.empty()) return why;
-    QWindow* window = target->window()->windowHandle();
+// Presses a key in the window of a gadget, or of the active window for gadget -1. A typed
+// character brings its text; for other keys QTest gives the key's own.
+std::string Press(int gadget, Qt::Key key, Qt::KeyboardModifiers modifiers = {},
+                  QString text = {}) {
+    QWidget* target = gadget < 0 ? QApplication::activeWindow() : WidgetOf(GadgetWidget(gadget));
+    if (!Usable(target)) return "no window or field to type into";
     if (text.isNull())
-        QTest::keyClick(window, key, modifiers);
+        QTest::keyClick(target->window()->windowHandle(), key, modifiers);
     else
-        QTest::sendKeyEvent(QTest::Click, window, key, text, modifiers);
-    return why;
+        QTest::sendKeyEvent(QTest::Click, target->window()->windowHandle(), key, text, modifiers);
+    return {};
 }
+
+// A text field clicked into, with the cursor at the end of its text.
+std::string IntoField(int number) {
+    const std::string why = Click(nullptr, WidgetOf(GadgetWidget(number)), {}, Qt::LeftButton);
+    return why.empty() ? Press(number, Qt::Key_End) : why;
+}
+
+const bool UpdatingGolden = std::getenv("BRONDEL_UPDATE_GOLDEN") != nullptr;
 
 } // namespace
 
@@ -88,65 +79,62 @@ Script& Script::Add(Step step) {
 }
 
 Script& Script::ClickGadget(int number) {
-    return Add([=] { return ::ClickGadget(number, Qt::LeftButton); });
+    return Add([=] { return Click(nullptr, WidgetOf(GadgetWidget(number)), {}, Qt::LeftButton); });
 }
 Script& Script::RightClick(int number) {
-    return Add([=] { return ::ClickGadget(number, Qt::RightButton); });
+    return Add([=] { return Click(nullptr, WidgetOf(GadgetWidget(number)), {}, Qt::RightButton); });
 }
 Script& Script::ClickAt(int window, int x, int y) {
-    return Add([=] { return ClickWindow(window, QPoint(x, y), Qt::LeftButton); });
+    return Add([=] {
+        return Click(WidgetOf(WindowWidget(window)), nullptr, {x, y}, Qt::LeftButton);
+    });
 }
 Script& Script::RightClickAt(int window, int x, int y) {
-    return Add([=] { return ClickWindow(window, QPoint(x, y), Qt::RightButton); });
+    return Add([=] {
+        return Click(WidgetOf(WindowWidget(window)), nullptr, {x, y}, Qt::RightButton);
+    });
 }
 
 Script& Script::TypeText(int number, const Text& text) {
-    Add([=] {
-        const std::string why = ::ClickGadget(number, Qt::LeftButton);
-        return why.empty() ? Key(number, Qt::Key_End) : why;
-    });
+    Add([=] { return IntoField(number); });
     const QString characters = QString::fromUtf8(text);
     for (int i = 0; i < characters.size();) {
-        const QString character = characters.mid(i, characters.at(i).isHighSurrogate() ? 2 : 1);
-        i += character.size();
-        // The key a keyboard reports for the character.
-        const char16_t upper = character.at(0).toUpper().unicode();
-        const Qt::Key key = character.size() == 1 && upper >= 0x20 && upper <= 0xFF
-                                ? Qt::Key(upper)
-                                : Qt::Key_unknown;
-        Add([=] { return Key(number, key, {}, character); });
+        const QString typed = characters.mid(i, characters.at(i).isHighSurrogate() ? 2 : 1);
+        i += typed.size();
+        const char16_t upper = typed.at(0).toUpper().unicode(); // the key a keyboard reports
+        const bool latin = typed.size() == 1 && upper >= 0x20 && upper <= 0xFF;
+        Add([=] { return Press(number, latin ? Qt::Key(upper) : Qt::Key_unknown, {}, typed); });
     }
     return *this;
 }
 
 Script& Script::ClearText(int number) {
     return Add([=] {
-        const std::string why = ::ClickGadget(number, Qt::LeftButton);
-        if (!why.empty()) return why;
-        Key(number, Qt::Key_A, Qt::ControlModifier);
-        return Key(number, Qt::Key_Backspace);
+        std::string why = IntoField(number);
+        if (why.empty()) why = Press(number, Qt::Key_A, Qt::ControlModifier);
+        return why.empty() ? Press(number, Qt::Key_Backspace) : why;
     });
 }
 
 Script& Script::PressKey(int key) {
     return Add([=] {
         const Qt::Key qtKey = QtKeyOf(key & 0xFFFF, key & ShortcutShift);
-        if (qtKey == Qt::Key_unknown) return "no key for virtual key " + std::to_string(key);
         Qt::KeyboardModifiers modifiers;
         modifiers.setFlag(Qt::ShiftModifier, key & ShortcutShift);
         modifiers.setFlag(Qt::ControlModifier, key & ShortcutCtrl);
         modifiers.setFlag(Qt::AltModifier, key & ShortcutAlt);
-        return Key(-1, qtKey, modifiers);
+        return qtKey == Qt::Key_unknown ? "no key for " + std::to_string(key)
+                                        : Press(-1, qtKey, modifiers);
     });
 }
 
 Script& Script::CloseWindow(int window) {
-    return Add([=] {
-        auto* widget = static_cast<QWidget*>(WindowWidget(window));
-        std::string why = Unreachable(widget, "window " + std::to_string(window));
-        if (why.empty() && QApplication::activeModalWidget()) why = "a modal window blocks it";
-        if (why.empty()) widget->close();
-        return why;
+    return Add([=]() -> std::string {
+        QWidget* widget = WidgetOf(WindowWidget(window));
+        if (!widget || !widget->isVisible() || QApplication::activeModalWidget())
+            return "cannot close it";
+        widget->close();
+        return {};
     });
 }
 
@@ -154,11 +142,10 @@ Script& Script::ChoosePopupItem(int id) {
     return Add([=]() -> std::string {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         for (QAction* item : menu ? menu->actions() : QList<QAction*>())
-            if (!item->isSeparator() && item->data().toInt() == id) {
-                QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                                  menu->actionGeometry(item).center());
-                return {};
-            }
+            if (!item->isSeparator() && item->data().toInt() == id)
+                return QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
+                                         menu->actionGeometry(item).center()),
+                       "";
         return "no popup menu with item " + std::to_string(id) + " is open";
     });
 }
@@ -166,9 +153,7 @@ Script& Script::ChoosePopupItem(int id) {
 Script& Script::DismissPopup() {
     return Add([]() -> std::string {
         QWidget* menu = QApplication::activePopupWidget();
-        if (!menu) return "no popup menu is open";
-        QTest::keyClick(menu, Qt::Key_Escape);
-        return {};
+        return menu ? QTest::keyClick(menu, Qt::Key_Escape), "" : "no popup menu is open";
     });
 }
 
@@ -196,29 +181,26 @@ void Script::Stop(const std::string& message) {
 }
 
 void Script::NextStep() {
-    if (stopped_) return RequestQuit();
-    if (steps_.empty())
+    if (steps_.empty() || stopped_)
         return Stop("the program waits for an event, but the script has no step left after " +
                     std::to_string(done_) + " steps");
     const Step step = std::move(steps_.front());
     steps_.pop_front();
-    ++done_;
     if (const std::string why = step(); !why.empty())
-        Stop("step " + std::to_string(done_) + " cannot be done: " + why);
+        Stop("step " + std::to_string(++done_) + " of the script cannot be done: " + why);
+    else
+        ++done_;
 }
 
 RequesterAnswer Script::Respond(const RequesterCall& call) {
     requests_.push_back(call);
-    const std::string asked = "the program asks a " + call.kind + " requester (\"" + call.caption +
-                              "\", \"" + call.text.substr(0, 60) + "\"), but ";
-    if (answers_.empty()) {
-        Stop(asked + "the script has no answer left");
-    } else {
-        const auto [kind, answer] = answers_.front();
+    if (!answers_.empty() && answers_.front().first == call.kind) {
+        const RequesterAnswer answer = answers_.front().second;
         answers_.pop_front();
-        if (kind == call.kind) return answer;
-        Stop(asked + "the next answer is for a " + kind + " requester");
+        return answer;
     }
+    Stop("the program asks a " + call.kind + " requester (\"" + call.caption + "\", \"" +
+         call.text.substr(0, 60) + "\"), but the script's next answer is for another one or none");
     return {call.kind == "colour" ? -1 : 0, {}}; // cancel
 }
 
@@ -236,30 +218,18 @@ void Script::Run(const std::function<void()>& program) {
     ClearQuitRequest();
 }
 
-namespace {
-
-const bool UpdatingGolden = std::getenv("BRONDEL_UPDATE_GOLDEN") != nullptr;
-
-} // namespace
-
 ::testing::AssertionResult LooksLikeGolden(int window, const std::string& golden) {
-    auto* widget = static_cast<QWidget*>(WindowWidget(window));
-    const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown =
+        WidgetOf(WindowWidget(window))->grab().toImage().convertToFormat(QImage::Format_RGB32);
     if (UpdatingGolden) shown.save(QString::fromStdString(golden));
-    const QImage expected =
-        QImage(QString::fromStdString(golden)).convertToFormat(QImage::Format_RGB32);
-    int differing = expected.size() == shown.size() ? 0 : -1;
-    for (int y = 0; differing >= 0 && y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x)
-            differing += shown.pixel(x, y) != expected.pixel(x, y);
-    if (differing == 0) return ::testing::AssertionSuccess();
+    if (QImage(QString::fromStdString(golden)).convertToFormat(QImage::Format_RGB32) == shown)
+        return ::testing::AssertionSuccess();
     const auto kept =
         std::filesystem::path(BRONDEL_ARTIFACTS_DIR) / std::filesystem::path(golden).filename();
     std::filesystem::create_directories(kept.parent_path());
     shown.save(QString::fromStdString(kept.string()));
     return ::testing::AssertionFailure()
-           << "window " << window << " differs from " << golden << " in " << differing
-           << " pixels (-1: in size); see " << kept;
+           << "window " << window << " differs from " << golden << ": see " << kept;
 }
 
 ::testing::AssertionResult MatchesGolden(const Text& text, const std::string& golden) {
