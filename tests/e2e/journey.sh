@@ -1,48 +1,46 @@
 #!/usr/bin/env bash
-# The journey of a user, end to end: under Xvfb, build a chart in the editor (box editor,
-# colour dialog, connectors, swap mode), save it through the file dialog, exit, start again,
-# load it, generate its page; then the page in headless Chromium, checked by its pixels.
-# Screenshots are kept in ARTIFACTS. Usage: journey.sh EDITOR BRONDEL_GENERATE ARTIFACTS
+# The journey of a user with the installed programs, on a screen scaled to 200 %: build a chart
+# in the editor under Xvfb (box editor, colour dialog, connectors, swap mode), save it through
+# the file dialog, exit, start again, load it, generate its page; then the page in headless
+# Chromium. Screenshots, kept in ARTIFACTS, are checked by their pixels: colours, text, and
+# lines 4 device pixels thick with sharp edges. Usage: journey.sh PREFIX ARTIFACTS
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11.sh"
-
 if [ "$1" != --session ]; then
   for tool in xvfb-run xdotool import convert compare chromium; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
   done
-  mkdir -p "$3"
-  artifacts=$(cd "$3" && pwd) work=$(mktemp -d)
+  mkdir -p "$2"
+  work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
-  # The program in a folder of its own (its settings file lands there), the desktop's opener
-  # a stub that writes down what it was given.
-  mkdir -p "$work/program" "$work/charts" "$work/bin" "$work/again"
-  cp "$1" "$work/program/brondel"
+  mkdir "$work/charts" "$work/bin" "$work/again"
+  # The desktop's opener is a stub that writes down what it was given.
   printf '#!/bin/sh\necho "$*" >>%s/opened\n' "$work" >"$work/bin/xdg-open"
   chmod +x "$work/bin/xdg-open"
-  (cd "$work" && PATH="$work/bin:$PATH" xvfb-run -a -s '-screen 0 1280x1024x24' \
-    bash "$here/journey.sh" --session "$work" "$artifacts")
+  rm -f "$1/bin/Brondel.ini"
+  PATH="$work/bin:$PATH" xvfb-run -a -s '-screen 0 2400x1800x24' \
+    bash "$here/journey.sh" --session "$(realpath "$1")" "$(realpath "$2")" "$work"
   cp "$work/charts/org.kpv" "$work/again/"
-  "$2" "$work/again/org.kpv" >/dev/null
+  "$1/bin/brondel-generate" "$work/again/org.kpv" >/dev/null
   cmp "$work/again/org.html" "$work/charts/org.html" || fail "brondel-generate makes another page"
-  exec bash "$here/page.sh" "$work/charts/org.html" "$artifacts/journey-4-page.png" journey
+  exec bash "$here/page.sh" "$work/charts/org.html" "$2/journey-3-page.png" journey
 fi
-work=$2 artifacts=$3
-charts=$work/charts
+prefix=$2 artifacts=$3 charts=$4/charts opened=$4/opened scale=2
 trap '[ -z "${pid:-}" ] || kill "$pid" 2>/dev/null || true' EXIT
 
 # edit_box X Y LINE... -- STYLES: opens the Box at X,Y, types its lines and clicks the style
-# toggles, each a line number and b, i or u.
+# toggles, each a line number and b, i or u; ok_box closes it.
 edit_box() {
-  local n=1 x=$1 y=$2
+  local n=0 x=$1 y=$2
+  shift 2
   click "$main" "$x" "$y"
   edit=$(window '^Edit Field$')
   [ -n "$edit" ] || fail "no box editor for the Box at $x,$y"
-  shift 2
   for line; do
     shift
     [ "$line" = -- ] && break
-    click "$edit" 111 $((12 + 20 * n++)) 0.05
+    click "$edit" 111 $((32 + 20 * n++)) 0.05
     xdotool type --delay 15 "$line"
   done
   for style; do
@@ -64,18 +62,12 @@ file_dialog() { # TITLE TEXT...: types each text into the dialog, each followed 
   gone "^$1"
 }
 
-cd "$work"
-start_editor "$work/program/brondel"
-import -window "$main" "$artifacts/journey-0-started.png"
-[ "$(identify -format '%wx%h' "$artifacts/journey-0-started.png")" = 989x715 ] ||
-  fail "the main window's inside is not 989 x 715"
-# The top Box: a bold and an italic line on a colour typed into the colour dialog.
+start_editor "$prefix/bin/brondel" QT_SCALE_FACTOR=2
 edit_box 494 29 "Managing Director" "A. Jansen" -- 1b 2i
-click "$edit" 111 95
+click "$edit" 111 95 # a colour typed into the colour dialog
 dialog=$(window '^Select Color$')
 [ -n "$dialog" ] || fail "the colour dialog did not open"
-xdotool windowfocus --sync "$dialog" key --delay 30 alt+h ctrl+a
-type_into "$dialog" "#f4b942"
+xdotool windowfocus --sync "$dialog" key --delay 30 alt+h ctrl+a type --delay 15 "#f4b942"
 xdotool key Return
 gone '^Select Color$'
 ok_box
@@ -93,36 +85,24 @@ click "$main" 774 259 && click "$main" 774 209
 for point in 494,54 494,84 564,110 494,134 424,160 564,160 284,160 214,184 704,160 775,184; do
   click "$main" "${point%,*}" "${point#*,}" 0.05
 done
-built=$artifacts/journey-1-chart-built.png
-shoot "$main" "$built" 773 165 "#000000"
-while read -r x y w h want what; do check "$built" "$x" "$y" "$w" "$h" "$want" "$what"; done \
-  < <(grep -v '^#' "$here/data/journey_editor.checks")
+shoot "$main" "$artifacts/journey-1-chart-built.png" "$here/data/journey_editor.checks"
 
 click "$main" 494 699 # "Save Chart": into the charts folder, a name without extension
 file_dialog "Save Chart" "$charts" org
-[ -s "$charts/org.kpv" ] && [ ! -e "$charts/org" ] || fail "not saved as org.kpv"
-[ "$(wc -l <"$charts/org.kpv")" -eq 1066 ] || fail "the chart file has not 1066 lines"
-for line in "Last Project Dir = $charts/" "L1-191 = Managing Director" "S2-191 = 010" \
-  "C1-191 = 244" "C3-191 = 66" "L3-221 = 5 staff" "L1-228 = " "H-15 = 1" "V-116 = 1"; do
-  grep -qxF "$line"$'\r' "$charts/org.kpv" || fail "the chart file lacks '$line'"
-done
-[ "$(grep -c '^[HV]-[0-9]* = 1'$'\r' "$charts/org.kpv")" -eq 10 ] || fail "not 10 Connectors"
+sed "s|$charts/|CHARTS/|" "$charts/org.kpv" | cmp - "$here/data/journey.kpv" || fail "saved another chart file"
 exit_editor
-[ "$(cat "$work/program/Brondel.ini")" = "$(printf '[KPVV10]\r\n;Brondel file.\r\n[Common Settings]\r\nLast Project = %s\r' "$charts/org.kpv")" ] ||
+[ "$(cat "$prefix/bin/Brondel.ini")" = "$(printf '[KPVV10]\r\n;Brondel file.\r\n[Common Settings]\r\nLast Project = %s\r' "$charts/org.kpv")" ] ||
   fail "the settings file beside the program does not name the chart"
 
 # Started again, the load dialog opens in the chart's folder: a bare name is enough there.
-start_editor "$work/program/brondel"
+start_editor "$prefix/bin/brondel" QT_SCALE_FACTOR=2
 click "$main" 354 699
 file_dialog "Load Chart" org.kpv
 for _ in $(seq 100); do [[ "$(xdotool getwindowname "$main")" == *"  -  $charts/org.kpv" ]] && break; sleep 0.05; done
-[[ "$(xdotool getwindowname "$main")" == *"  -  $charts/org.kpv" ]] || fail "title after loading"
-loaded=$artifacts/journey-2-chart-loaded.png
-shoot "$main" "$loaded" 773 165 "#000000"
-differing=$(compare -metric AE "$built" "$loaded" null: 2>&1 || true)
-[ "${differing%%.*}" -lt 400 ] || fail "the loaded chart differs from the built one in $differing pixels"
+[[ "$(xdotool getwindowname "$main")" == *"  -  $charts/org.kpv" ]] || fail "the title does not name the chart"
+shoot "$main" "$artifacts/journey-2-chart-loaded.png" "$here/data/journey_editor.checks"
 click "$main" 774 699 # "Generate Chart"
-for _ in $(seq 100); do [ -s "$work/opened" ] && break; sleep 0.05; done
-[ "$(cat "$work/opened" 2>/dev/null)" = "file://$charts/org.html" ] || fail "the page was not opened"
+for _ in $(seq 100); do [ -s "$opened" ] && break; sleep 0.05; done
+[ "$(cat "$opened" 2>/dev/null)" = "file://$charts/org.html" ] || fail "the page was not opened"
 exit_editor
 [ "$errors" -eq 0 ] || fail "$errors screenshot checks failed"

@@ -1,11 +1,14 @@
-// Numbered windows, their gadgets and the drawing on their canvas, as the screen shows them:
-// windows opened with each style and place (golden/qt_windows.txt), every kind of gadget with
-// its flags under a canvas drawn with every operation (golden/qt_window.png), and the exact
-// pixels that rectangles, lines and text cover.
+// Numbered windows, their gadgets, their canvas and their events, as a user meets them: windows
+// opened with each style and place (golden/qt_windows.txt); every kind of gadget with its
+// flags and fonts under a canvas drawn with every operation (exact pixels, no antialiasing),
+// and the program's icon (golden/qt_window_*.png); and what the user then does (clicks through
+// the canvas, typing, focus, Tab, shortcuts, right presses, popup menus, close requests), each
+// one program event (golden/qt_events.txt).
 #include "harness.h"
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QLabel>
 #include <QWidget>
 
 namespace {
@@ -23,7 +26,6 @@ TEST(QtWindows, OpenWithTheStylesAndPlaceTheirFlagsAskFor) {
                                        {0xC00002u, 444}}) {
         ASSERT_NE(OpenAppWindow(7, 420, 376, width, 110, flags, "Ærø"), 0);
         const QWidget* window = Window(7);
-        const QRect frame = window->frameGeometry();
         log += std::to_string(flags) + ": " + (window->isVisible() ? "shown" : "hidden");
         for (const auto& [hint, name] : {std::pair{Qt::WindowTitleHint, " title"},
                                          {Qt::WindowCloseButtonHint, " close"},
@@ -33,8 +35,9 @@ TEST(QtWindows, OpenWithTheStylesAndPlaceTheirFlagsAskFor) {
         log += ", " + std::to_string(window->minimumWidth()) + "-" +
                std::to_string(window->maximumWidth()) + " x " +
                std::to_string(window->minimumHeight()) + "-" +
-               std::to_string(window->maximumHeight()) + " at " + std::to_string(frame.x()) + "," +
-               std::to_string(frame.y()) + " " + WindowCaption(7) + "\n";
+               std::to_string(window->maximumHeight()) + " at " +
+               std::to_string(window->frameGeometry().x()) + "," +
+               std::to_string(window->frameGeometry().y()) + " " + WindowCaption(7) + "\n";
         OpenAppWindow(8, 300, 200, 200, 100, 0, "the active window, for the window centred on it");
         QApplication::processEvents();
     }
@@ -42,36 +45,48 @@ TEST(QtWindows, OpenWithTheStylesAndPlaceTheirFlagsAskFor) {
     ReleaseAll();
 }
 
-TEST(QtWindows, GadgetsAndTheCanvasShowWhatTheyWereMadeWith) {
+TEST(QtWindows, GadgetsCanvasAndEventsAsTheUserMeetsThem) {
     const Handle bold = LoadNumberedFont(1, "Tahoma", 8, FONT_BOLD);
-    OpenAppWindow(300, 0, 0, 400, 150, WS_CAPTION_BITS | WS_SYSMENU_BIT, "Gadgets");
+    EXPECT_EQ(QFontInfo(*reinterpret_cast<const QFont*>(bold)).pixelSize(), 11); // 96 dots per inch
+    OpenAppWindow(300, 0, 0, 400, 150, WS_CAPTION_BITS | WS_SYSMENU_BIT, "Main");
     ASSERT_EQ(BeginGadgets(WindowHandle(300)), WindowHandle(300));
     AddButton(188, 10, 10, 128, 40, "", BS_MULTILINE);
-    AddButton(309, 150, 10, 84, 20, "Make Bold", BS_PUSHLIKE | BS_CHECKBOX_AUTO);
-    AddButton(322, 240, 10, 84, 20, "OK", BS_DEFPUSHBUTTON);
-    SetGadgetFontHandle(322, bold);
-    AddButton(321, 330, 10, 60, 20, "Cancel");
+    AddButton(293, 150, 10, 60, 18, "About");
+    SetGadgetFontHandle(293, LoadNumberedFont(2, "No Such Face", 7)); // a sans-serif all the same
     AddCheckBox(0, 150, 40, 12, 20, "", BS_CENTER);
     AddCheckBox(90, 170, 40, 12, 12, "", BS_RIGHT);
     AddLabel(324, 10, 60, 63, 18, "Swap OFF", SS_CENTER | SUNKEN_EDGE);
-    AddLabel(305, -9, 85, 50, 14, "LINE 1:", SS_RIGHT);
     AddLabel(308, 80, 60, 120, 14, "left");
-    AddTextField(302, 44, 100, 134, 20, "Grüße € 😀", ES_CENTER);
-    AddTextField(303, 200, 100, 100, 20, "plain", SUNKEN_EDGE);
-    AddFrame(319, 183, 125, 42, 20, "", 2);
     AddFrame(320, 240, 125, 40, 20, "", 1);
     AddFrame(323, 300, 40, 90, 50, "Group", 0);
     SetGadgetFontHandle(-1, bold); // for gadgets made from now on
     AddFrame(325, 300, 125, 40, 20, "", 7);
-    for (int gadget : {309, 0, 90, 321}) WriteGadgetState(gadget, 1); // 321 has no state
+    AddShortcut(300, KeyF1, 1);
+    AddShortcut(300, KeyF1, 7); // the same key again takes the new command
+    AddShortcut(300, 'S' | ShortcutCtrl, 9);
+    NewPopupMenu(0);
+    AddMenuItem(1, "Swap Contents (F1)");
+    AddMenuSeparator();
+    AddMenuItem(2, "Usage");
     BeginDrawing(WindowHandle(300));
+    FillRect(0, 0, 400, 150, RgbColour(255, 0, 0));
+    ClearWindowCanvas(300); // also in the middle of a drawing, which goes on
     FillRect(11, 11, 125, 37, RgbColour(226, 234, 249));
-    DrawLine(75, 30, 61, 0, 0);
-    SetDrawingMode(2); // inverting what shows
-    FillRect(240, 10, 30, 10, 0);
+    DrawLine(75, 30, 61, 0, 0); // x = 75 to 135: the end point is left out
+    FillRect(10, 100, 1, 1, 0); // one pixel
+    SetDrawingMode(2);          // inverting what shows: the face, and the line's end
+    FillRect(130, 5, 30, 30, 0);
     SetDrawingMode(4); // outlines
     FillRect(330, 40, 20, 10, RgbColour(200, 0, 0));
     EndDrawing();
+    FillRect(0, 0, 400, 150, 0); // no drawing: nothing
+    EXPECT_EQ(CanvasPixel(300, 129, 30) + CanvasPixel(300, 10, 100) + CanvasPixel(300, 135, 30),
+              0xFF000000u * 2 + 0xFFFFFFFFu);
+    EXPECT_EQ(CanvasPixel(300, 136, 30) + CanvasPixel(300, 11, 100) + CanvasPixel(300, 10, 101),
+              0xFF101010u);
+    SetGadgetHidden(293, 1); // shown again, it clears its rectangle at the next repaint
+    SetGadgetHidden(293, 0);
+    RepaintNow(300);
     BeginDrawing(WindowHandle(300)); // text is black again, whatever the colour before
     SetDrawingMode(1);
     SetDrawingFont(LoadNumberedFont(4, "Tahoma", 7, FONT_BOLD | FONT_ITALIC | FONT_UNDERLINE));
@@ -83,36 +98,66 @@ TEST(QtWindows, GadgetsAndTheCanvasShowWhatTheyWereMadeWith) {
     MoveTextCursor(200, 70);
     DrawTextAtCursor("white");
     EndDrawing();
-    EXPECT_TRUE(LooksLikeGolden(300, Golden + "/qt_window.png"));
 
-    EXPECT_EQ(ReadGadgetState(309) + ReadGadgetState(0) + ReadGadgetState(321), 2);
-    EXPECT_EQ(ReadGadgetText(302) + ReadGadgetText(323) + ReadGadgetText(0), "Grüße € 😀Group");
-    WriteGadgetText(302, Text(40000, 'x')); // nothing is cut
-    EXPECT_EQ(ReadGadgetText(302).size(), 40000u);
-    EXPECT_EQ(GadgetFlags(90), BS_RIGHT);
-    // A number is one gadget across all windows; closing a window forgets its gadgets.
-    OpenAppWindow(301, 0, 0, 100, 100, 0, "Second");
+    OpenAppWindow(301, 0, 250, 400, 120, WS_CAPTION_BITS | WS_SYSMENU_BIT, "Editor");
     BeginGadgets(WindowHandle(301));
-    AddButton(188, 5, 6, 30, 10, "moved");
-    EXPECT_EQ(static_cast<QWidget*>(GadgetWidget(188))->window(), Window(301));
-    CloseAppWindow(301);
-    EXPECT_EQ(KindOfGadget(188), GadgetKind::None);
-    ReleaseAll();
-}
+    AddTextField(302, 44, 10, 134, 20, "", ES_CENTER);
+    AddLabel(305, -9, 12, 50, 14, "LINE 1:", SS_RIGHT);
+    AddButton(309, 183, 10, 84, 20, "Make Bold", BS_PUSHLIKE | BS_CHECKBOX_AUTO);
+    AddTextField(303, 44, 40, 134, 20, "");
+    AddFrame(319, 183, 40, 42, 20, "", 2);
+    AddButton(321, 230, 40, 60, 20, "Cancel");
+    AddButton(322, 300, 40, 84, 20, "OK", BS_DEFPUSHBUTTON);
+    AddTextField(304, 44, 70, 134, 20, "Grüße € 😀", SUNKEN_EDGE);
+    AddLabel(1, 340, 70, 48, 48, "");
+    const QIcon icon = Window(301)->windowIcon();
+    static_cast<QLabel*>(GadgetWidget(1))->setPixmap(icon.pixmap(48, 48));
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+    SetGadgetHidden(303, 1);
+    static_cast<QWidget*>(GadgetWidget(321))->setEnabled(false);
+    for (int gadget : {309, 0, 321}) WriteGadgetState(gadget, 1); // 321 has no state
+    EXPECT_TRUE(LooksLikeGolden(300, Golden + "/qt_window_main.png"));
+    SetGadgetHidden(188, 1); // and at the latest before the next wait
+    SetGadgetHidden(188, 0);
+    EXPECT_TRUE(LooksLikeGolden(301, Golden + "/qt_window_editor.png"));
+    EXPECT_EQ(ReadGadgetText(304) + ReadGadgetText(323) + ReadGadgetText(0), "Grüße € 😀Group");
 
-// Font sizes in points are pixels at 96 dots per inch, of a sans-serif face also for an
-// unknown one.
-TEST(QtWindows, FontSizesArePixelsAt96DotsPerInch) {
-    for (const auto& [points, pixels] : {std::pair{8, 11}, {7, 9}, {10, 13}, {12, 16}}) {
-        const QFontInfo font(
-            *reinterpret_cast<const QFont*>(LoadNumberedFont(4, "No Such Face", points)));
-        EXPECT_EQ(font.pixelSize(), pixels);
-        EXPECT_FALSE(font.fixedPitch());
-    }
-    const QFont& font =
-        *reinterpret_cast<const QFont*>(LoadNumberedFont(4, "Tahoma", 7, FONT_STRIKEOUT));
-    EXPECT_TRUE(font.strikeOut());
-    EXPECT_EQ(FontHandle(4), reinterpret_cast<Handle>(&font));
+    Text log;
+    const auto focus = [&log] { log += "focus on " + std::to_string(FocusedGadget()) + "\n"; };
+    Script script;
+    script.Call([] { EXPECT_EQ(CanvasPixel(300, 20, 20), 0u); });
+    script.ClickGadget(293).ClickGadget(0).ClickGadget(0).TypeText(302, "Aé"); // through the canvas
+    script.ClickGadget(309).ClickGadget(309).Call([] { // the program's own changes are no events
+        WriteGadgetText(302, Text(40000, 'x'));        // nothing is cut
+        WriteGadgetState(0, 1);
+        SetGadgetHidden(302, 1);
+        SetGadgetHidden(302, 0);
+    });
+    for (int tab = 0; tab < 5; ++tab) script.PressTab().Call(focus);
+    script.PressShiftTab().Call(focus).PressF1(); // F1 in the wrong window does nothing
+    script.ClickGadget(293).PressF1().PressKey('S' | ShortcutCtrl).PressKey('S');
+    script.RightClick(293).ChoosePopupItem(2).RightClick(324).DismissPopup();
+    script.RightClickAt(300, 300, 100).ChoosePopupItem(1);
+    script.CloseWindow(301).PressKey(0x73 | ShortcutAlt).Quit(); // Alt+F4 in window 300
+    script.Run([&] {
+        for (int code = WaitEvent(); code != QuitEvent; code = WaitEvent()) {
+            const int source = EventSource();
+            const Text text = ReadGadgetText(source);
+            log += std::to_string(code) + " from " + std::to_string(source) + " (" +
+                   std::to_string(EventSubtype()) + ") in window " + std::to_string(EventWindow()) +
+                   ", state " + std::to_string(ReadGadgetState(source)) + ", text of " +
+                   std::to_string(text.size()) + " bytes '" + text.substr(0, 20) + "'\n";
+            if (code == RightButtonDownEvent) ShowPopupMenu(0, CurrentWindowHandle());
+            EXPECT_NE(WindowHandle(300) * WindowHandle(301), 0) << "a close request closed one";
+        }
+    });
+    EXPECT_TRUE(MatchesGolden(log, Golden + "/qt_events.txt"));
+    // Nothing waits once there is no window left, or once the application is to quit.
+    EXPECT_EQ(WaitEvent(), QuitEvent);
+    OpenAppWindow(300, 0, 0, 100, 100, 0, "Main");
+    RequestQuit();
+    EXPECT_EQ(WaitEvent(), QuitEvent);
+    ClearQuitRequest();
     ReleaseAll();
 }
 

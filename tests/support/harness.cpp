@@ -63,9 +63,16 @@ std::string Press(int gadget, Qt::Key key, Qt::KeyboardModifiers modifiers = {},
     return {};
 }
 
+// A click on a gadget (at its centre) or on a window's point, as a step.
+std::function<std::string()> ClickOn(int gadget, int window, QPoint point, Qt::MouseButton button) {
+    return [=] {
+        return Click(WidgetOf(WindowWidget(window)), WidgetOf(GadgetWidget(gadget)), point, button);
+    };
+}
+
 // A text field clicked into, with the cursor at the end of its text.
 std::string IntoField(int number) {
-    const std::string why = Click(nullptr, WidgetOf(GadgetWidget(number)), {}, Qt::LeftButton);
+    const std::string why = ClickOn(number, -1, {}, Qt::LeftButton)();
     return why.empty() ? Press(number, Qt::Key_End) : why;
 }
 
@@ -78,21 +85,13 @@ Script& Script::Add(Step step) {
     return *this;
 }
 
-Script& Script::ClickGadget(int number) {
-    return Add([=] { return Click(nullptr, WidgetOf(GadgetWidget(number)), {}, Qt::LeftButton); });
-}
-Script& Script::RightClick(int number) {
-    return Add([=] { return Click(nullptr, WidgetOf(GadgetWidget(number)), {}, Qt::RightButton); });
-}
+Script& Script::ClickGadget(int number) { return Add(ClickOn(number, -1, {}, Qt::LeftButton)); }
+Script& Script::RightClick(int number) { return Add(ClickOn(number, -1, {}, Qt::RightButton)); }
 Script& Script::ClickAt(int window, int x, int y) {
-    return Add([=] {
-        return Click(WidgetOf(WindowWidget(window)), nullptr, {x, y}, Qt::LeftButton);
-    });
+    return Add(ClickOn(-1, window, {x, y}, Qt::LeftButton));
 }
 Script& Script::RightClickAt(int window, int x, int y) {
-    return Add([=] {
-        return Click(WidgetOf(WindowWidget(window)), nullptr, {x, y}, Qt::RightButton);
-    });
+    return Add(ClickOn(-1, window, {x, y}, Qt::RightButton));
 }
 
 Script& Script::TypeText(int number, const Text& text) {
@@ -119,10 +118,8 @@ Script& Script::ClearText(int number) {
 Script& Script::PressKey(int key) {
     return Add([=] {
         const Qt::Key qtKey = QtKeyOf(key & 0xFFFF, key & ShortcutShift);
-        Qt::KeyboardModifiers modifiers;
-        modifiers.setFlag(Qt::ShiftModifier, key & ShortcutShift);
-        modifiers.setFlag(Qt::ControlModifier, key & ShortcutCtrl);
-        modifiers.setFlag(Qt::AltModifier, key & ShortcutAlt);
+        // Shift, Ctrl and Alt are in the same order as Qt's modifier bits.
+        const auto modifiers = Qt::KeyboardModifiers::fromInt((key >> 16 & 7) << 25);
         return qtKey == Qt::Key_unknown ? "no key for " + std::to_string(key)
                                         : Press(-1, qtKey, modifiers);
     });
@@ -186,10 +183,9 @@ void Script::NextStep() {
                     std::to_string(done_) + " steps");
     const Step step = std::move(steps_.front());
     steps_.pop_front();
-    if (const std::string why = step(); !why.empty())
-        Stop("step " + std::to_string(++done_) + " of the script cannot be done: " + why);
-    else
-        ++done_;
+    const std::string why = step();
+    if (++done_, !why.empty())
+        Stop("step " + std::to_string(done_) + " of the script cannot be done: " + why);
 }
 
 RequesterAnswer Script::Respond(const RequesterCall& call) {
