@@ -3,6 +3,9 @@
 // window while the rest of the program waits.
 #include "editor_test.h"
 
+#include <QImage>
+#include <QWidget>
+
 #include <sstream>
 
 namespace {
@@ -49,15 +52,22 @@ TEST_F(EditorTest, WhatTheBoxEditorLeavesInTheBox) {
         SCOPED_TRACE(f[0]);
         const int box = std::stoi(f[1]);
         const std::vector<Text> lines = Split(f[2], ";");
-        Colour colour{};
-        std::istringstream(f[3]) >> colour[0] >> colour[1] >> colour[2];
+        BoxContents written{{lines[0], lines[1], lines[2]}};
+        std::istringstream(f[3]) >> written.red >> written.green >> written.blue;
+        for (int i = 0; i < 9; ++i) // the flags as the StyleCodes write them
+            (i % 3 == 0   ? written.bold
+             : i % 3 == 1 ? written.italic
+                          : written.underline)[i / 3] = f[4][i] - '0';
         Script script;
-        script.Call([&] {
-                  SetBox(box, {lines[0], lines[1], lines[2]}, colour, f[4]);
-              })
-            .ClickGadget(box);
+        script.Call([&] { WriteBox(box, written); }).ClickGadget(box);
         for (const Text& step : Split(f[5], ", ")) AddStep(script, step);
-        script.Call([] { EXPECT_EQ(WindowHandle(BoxEditorWindow) + NarrowRowEdit, 0); }).Quit();
+        script
+            .Call([box] {
+                EXPECT_EQ(WindowHandle(BoxEditorWindow) + NarrowRowEdit, 0);
+                EXPECT_TRUE(static_cast<QWidget*>(GadgetWidget(box))->isVisible())
+                    << "the Box is gone";
+            })
+            .Quit();
         RunEditor(script);
         EXPECT_EQ(Written(box), f[6] + " | " + f[7] + " | " + f[8]);
         ++count;
@@ -65,25 +75,26 @@ TEST_F(EditorTest, WhatTheBoxEditorLeavesInTheBox) {
     EXPECT_EQ(count, 22);
 }
 
-// Every keystroke shows at once on the main window. Meanwhile the main window's gadgets do
-// nothing, and a check box ticked meanwhile is set back when the editor closes.
+// The Box on the main window is filled with its row's colour at once and shows every keystroke.
+// Meanwhile the main window's gadgets do nothing, and a check box ticked meanwhile is set back
+// when the editor closes.
 TEST_F(EditorTest, TheMainWindowShowsEachKeystrokeAndWaitsWhileTheEditorIsOpen) {
-    std::vector<uint32_t> before;
-    const auto changed = [&before] {
-        std::vector<uint32_t> now;
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 128; ++x) now.push_back(BoxPixel(203, x, y));
+    QImage before;
+    const auto changed = [&before] { // Box 203 as the screen shows it
+        const QImage now =
+            static_cast<QWidget*>(WindowWidget(MainWindow))->grab({150, 90, 128, 40}).toImage();
         EXPECT_NE(now, before);
         before = now;
     };
     Script script;
-    script.ClickGadget(203).Call(changed).ClickGadget(12).ClickGadget(204).ClickGadget(297);
-    script.PressF1()
-        .RightClick(205)
-        .TypeText(Field1, "A")
+    script.ClickGadget(203)
         .Call(changed)
-        .TypeText(Field1, "B")
-        .Call(changed);
+        .Call([] { EXPECT_EQ(BoxPixel(203, 5, 5), 0xBFE3FCu); })
+        .ClickGadget(12)
+        .ClickGadget(204)
+        .ClickGadget(297);
+    script.PressF1().RightClick(205).TypeText(302, "A").Call(changed).TypeText(302, "B").Call(
+        changed);
     script.Call([] { EXPECT_EQ(ReadGadgetState(12) - HConnector[12] + CurrentBox, 1 + 203); });
     script.ClickGadget(OkButton).Call([] {
         EXPECT_EQ(ReadGadgetState(12) + HConnector[12], 0);

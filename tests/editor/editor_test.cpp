@@ -20,29 +20,15 @@ void EditorTest::TearDown() {
 }
 
 int EditorTest::RunEditor(Script& script) {
+    static char name[] = "brondel", *argv[] = {name, nullptr};
     int status = -1;
-    script.Run([&] {
-        char name[] = "brondel";
-        char* argv[] = {name, nullptr};
-        status = RunBrondel(1, argv);
-    });
+    script.Run([&] { status = RunBrondel(1, argv); });
     return status;
-}
-
-void SetBox(int box, const std::array<Text, 3>& lines, Colour colour, const Text& styles) {
-    const Text codes = styles + "000000000";
-    for (int line = 1; line <= 3; ++line) {
-        LineTable(line)[box] = lines[line - 1];
-        BoldTable(line)[box] = codes[3 * line - 3] - '0';
-        ItalicTable(line)[box] = codes[3 * line - 2] - '0';
-        UnderlineTable(line)[box] = codes[3 * line - 1] - '0';
-    }
-    Red[box] = colour[0], Green[box] = colour[1], Blue[box] = colour[2];
 }
 
 uint32_t BoxPixel(int box, int x, int y) {
     const GadgetBounds r = GadgetRect(box);
-    return CanvasPixel(MainWindow, r.x + x, r.y + y);
+    return CanvasPixel(MainWindow, r.x + x, r.y + y) ^ 0xFF000000u;
 }
 
 Text Asked(const Script& script) {

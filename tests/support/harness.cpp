@@ -20,31 +20,39 @@ QWidget* WidgetOf(void* widget) { return static_cast<QWidget*>(widget); }
 // A widget the user can reach: there, shown and enabled.
 bool Usable(const QWidget* widget) { return widget && widget->isVisible() && widget->isEnabled(); }
 
-// A real click goes to the native window at a point and activates that window first; a point
-// of a gadget is its centre. Empty text when done, else why not.
-std::string Click(QWidget* window, QWidget* gadget, QPoint point, Qt::MouseButton button) {
-    if (gadget && Usable(gadget))
-        point = gadget->mapTo(window = gadget->window(), gadget->rect().center());
-    if (!Usable(window) || !window->rect().contains(point))
-        return "nothing there to click (missing, hidden, disabled or outside its window)";
-    if (QApplication::activeWindow() != window) {
-        window->activateWindow();
-        QApplication::processEvents();
-    }
-    QTest::mouseClick(window->windowHandle(), button, Qt::NoModifier, point);
-    return {};
+// A real click goes to the native window at a point, a gadget's point being its centre, and
+// activates that window first. As a step: it returns why it cannot be done, or empty text.
+} // namespace
+
+Script::Step Script::Click(int gadget, int window, int x, int y, bool right) {
+    return [=]() -> std::string {
+        QPoint point(x, y);
+        QWidget* target = WidgetOf(WindowWidget(window));
+        if (QWidget* widget = WidgetOf(GadgetWidget(gadget)); Usable(widget))
+            point = widget->mapTo(target = widget->window(), widget->rect().center());
+        if (!Usable(target) || !target->rect().contains(point))
+            return "nothing there to click (missing, hidden, disabled or outside its window)";
+        if (QApplication::activeWindow() != target) {
+            target->activateWindow();
+            QApplication::processEvents();
+        }
+        QTest::mouseClick(target->windowHandle(), right ? Qt::RightButton : Qt::LeftButton, {},
+                          point);
+        return {};
+    };
 }
+
+namespace {
 
 Qt::Key QtKeyOf(int virtualKey, bool shift) {
     if (virtualKey >= 0x70 && virtualKey <= 0x87) return Qt::Key(Qt::Key_F1 + virtualKey - 0x70);
     if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9'))
         return Qt::Key(virtualKey);
     static const std::map<int, Qt::Key> keys{
-        {0x08, Qt::Key_Backspace}, {0x09, Qt::Key_Tab},    {0x0D, Qt::Key_Return},
-        {0x1B, Qt::Key_Escape},    {0x20, Qt::Key_Space},  {0x21, Qt::Key_PageUp},
-        {0x22, Qt::Key_PageDown},  {0x23, Qt::Key_End},    {0x24, Qt::Key_Home},
-        {0x25, Qt::Key_Left},      {0x26, Qt::Key_Up},     {0x27, Qt::Key_Right},
-        {0x28, Qt::Key_Down},      {0x2D, Qt::Key_Insert}, {0x2E, Qt::Key_Delete}};
+        {0x08, Qt::Key_Backspace}, {0x09, Qt::Key_Tab},   {0x0D, Qt::Key_Return},
+        {0x1B, Qt::Key_Escape},    {0x20, Qt::Key_Space}, {0x23, Qt::Key_End},
+        {0x24, Qt::Key_Home},      {0x25, Qt::Key_Left},  {0x26, Qt::Key_Up},
+        {0x27, Qt::Key_Right},     {0x28, Qt::Key_Down},  {0x2E, Qt::Key_Delete}};
     const auto found = keys.find(virtualKey);
     if (found == keys.end()) return Qt::Key_unknown;
     return shift && virtualKey == 0x09 ? Qt::Key_Backtab : found->second;
@@ -63,47 +71,19 @@ std::string Press(int gadget, Qt::Key key, Qt::KeyboardModifiers modifiers = {},
     return {};
 }
 
-// A click on a gadget (at its centre) or on a window's point, as a step.
-std::function<std::string()> ClickOn(int gadget, int window, QPoint point, Qt::MouseButton button) {
-    return [=] {
-        return Click(WidgetOf(WindowWidget(window)), WidgetOf(GadgetWidget(gadget)), point, button);
-    };
-}
-
-// A text field clicked into, with the cursor at the end of its text.
-std::string IntoField(int number) {
-    const std::string why = ClickOn(number, -1, {}, Qt::LeftButton)();
-    return why.empty() ? Press(number, Qt::Key_End) : why;
-}
-
 const bool UpdatingGolden = std::getenv("BRONDEL_UPDATE_GOLDEN") != nullptr;
 
 } // namespace
 
-Script& Script::Add(Step step) {
-    steps_.push_back(std::move(step));
-    return *this;
-}
-
-Script& Script::ClickGadget(int number) { return Add(ClickOn(number, -1, {}, Qt::LeftButton)); }
-Script& Script::RightClick(int number) { return Add(ClickOn(number, -1, {}, Qt::RightButton)); }
-Script& Script::ClickAt(int window, int x, int y) {
-    return Add(ClickOn(-1, window, {x, y}, Qt::LeftButton));
-}
-Script& Script::RightClickAt(int window, int x, int y) {
-    return Add(ClickOn(-1, window, {x, y}, Qt::RightButton));
+std::string Script::IntoField(int number) {
+    const std::string why = Click(number, -1, 0, 0, false)();
+    return why.empty() ? Press(number, Qt::Key_End) : why;
 }
 
 Script& Script::TypeText(int number, const Text& text) {
     Add([=] { return IntoField(number); });
-    const QString characters = QString::fromUtf8(text);
-    for (int i = 0; i < characters.size();) {
-        const QString typed = characters.mid(i, characters.at(i).isHighSurrogate() ? 2 : 1);
-        i += typed.size();
-        const char16_t upper = typed.at(0).toUpper().unicode(); // the key a keyboard reports
-        const bool latin = typed.size() == 1 && upper >= 0x20 && upper <= 0xFF;
-        Add([=] { return Press(number, latin ? Qt::Key(upper) : Qt::Key_unknown, {}, typed); });
-    }
+    for (const char32_t character : QString::fromUtf8(text).toUcs4())
+        Add([=] { return Press(number, Qt::Key_unknown, {}, QString::fromUcs4(&character, 1)); });
     return *this;
 }
 
@@ -157,19 +137,6 @@ Script& Script::DismissPopup() {
 Script& Script::Call(std::function<void()> action) {
     return Add([action = std::move(action)] { return action(), std::string(); });
 }
-
-Script& Script::Quit() {
-    return Add([] { return RequestQuit(), std::string(); });
-}
-
-Script& Script::Answer(const Text& kind, RequesterAnswer answer) {
-    answers_.emplace_back(kind, std::move(answer));
-    return *this;
-}
-Script& Script::AnswerMessage(int answer) { return Answer("message", {answer, {}}); }
-Script& Script::AnswerColour(int32_t colour) { return Answer("colour", {colour, {}}); }
-Script& Script::AnswerOpen(const Text& path) { return Answer("open", {0, path}); }
-Script& Script::AnswerSave(const Text& path) { return Answer("save", {0, path}); }
 
 void Script::Stop(const std::string& message) {
     if (!stopped_) ADD_FAILURE() << message;

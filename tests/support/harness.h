@@ -37,10 +37,10 @@
 class Script {
   public:
     // ---- Steps, performed one per wait of the program, in order ----
-    Script& ClickGadget(int number);           // left click at the gadget's centre
-    Script& ClickAt(int window, int x, int y); // left click at a client point
-    Script& RightClick(int number);            // right click at the gadget's centre
-    Script& RightClickAt(int window, int x, int y);
+    Script& ClickGadget(int number) { return Add(Click(number, -1, 0, 0, false)); } // its centre
+    Script& ClickAt(int window, int x, int y) { return Add(Click(-1, window, x, y, false)); }
+    Script& RightClick(int number) { return Add(Click(number, -1, 0, 0, true)); }
+    Script& RightClickAt(int window, int x, int y) { return Add(Click(-1, window, x, y, true)); }
     Script& TypeText(int number, const Text& text); // click into the field, End, then one step
                                                     // per character (each one text change)
     Script& ClearText(int number);                  // click into the field, select all, Backspace
@@ -49,17 +49,18 @@ class Script {
     Script& PressF1() { return PressKey(KeyF1); }
     Script& PressTab() { return PressKey(0x09); }
     Script& PressShiftTab() { return PressKey(0x09 | ShortcutShift); }
-    Script& CloseWindow(int window);            // the window's close box
-    Script& ChoosePopupItem(int id);            // click the item of the open popup menu
-    Script& DismissPopup();                     // Escape on the open popup menu
-    Script& Call(std::function<void()> action); // checks or anything else between steps
-    Script& Quit();                             // end the run here, on purpose
+    Script& CloseWindow(int window);             // the window's close box
+    Script& ChoosePopupItem(int id);             // click the item of the open popup menu
+    Script& DismissPopup();                      // Escape on the open popup menu
+    Script& Call(std::function<void()> action);  // checks or anything else between steps
+    Script& Quit() { return Call(RequestQuit); } // end the run here, on purpose
 
-    // ---- Answers for requesters, taken in order whenever the program asks ----
-    Script& AnswerMessage(int answer);    // IDOK, IDYES, IDNO
-    Script& AnswerColour(int32_t colour); // 0x00BBGGRR, or -1 for Cancel
-    Script& AnswerOpen(const Text& path); // empty: Cancel
-    Script& AnswerSave(const Text& path); // empty: Cancel
+    // ---- Answers for requesters, taken in order whenever the program asks: IDOK, IDYES or
+    // IDNO; a colour 0x00BBGGRR or -1 for Cancel; a path, or empty text for Cancel ----
+    Script& AnswerMessage(int answer) { return Answer("message", {answer, {}}); }
+    Script& AnswerColour(int32_t colour) { return Answer("colour", {colour, {}}); }
+    Script& AnswerOpen(const Text& path) { return Answer("open", {0, path}); }
+    Script& AnswerSave(const Text& path) { return Answer("save", {0, path}); }
 
     // Runs the program with this script as its user, then releases every window, font and
     // file of the platform layer (ReleaseAll), so the next run starts clean. Fails the test
@@ -73,8 +74,11 @@ class Script {
   private:
     // A step returns why it could not be done, or an empty text when it was done.
     using Step = std::function<std::string()>;
-    Script& Add(Step step);
-    Script& Answer(const Text& kind, RequesterAnswer answer);
+    // A left or right click on a gadget's centre, or at a point of a window.
+    static Step Click(int gadget, int window, int x, int y, bool right);
+    static std::string IntoField(int number); // clicked into, the cursor at the end of its text
+    Script& Add(Step step) { return steps_.push_back(std::move(step)), *this; }
+    Script& Answer(Text kind, RequesterAnswer a) { return answers_.emplace_back(kind, a), *this; }
     void NextStep();
     RequesterAnswer Respond(const RequesterCall& call);
     void Stop(const std::string& message);

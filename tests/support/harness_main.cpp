@@ -10,9 +10,8 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    std::error_code error;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) setenv("XDG_CONFIG_HOME", (program.parent_path() / "test-config").c_str(), 1);
+    setenv("XDG_CONFIG_HOME",
+           (std::filesystem::absolute(argv[0]).parent_path() / "test-config").c_str(), 1);
     ::testing::InitGoogleTest(&argc, argv);
     PreparePlatform(argc, argv);
     return RUN_ALL_TESTS();
