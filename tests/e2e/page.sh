@@ -7,7 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11.sh"
 command -v chromium >/dev/null || { echo "SKIP: chromium is not installed"; exit 77; }
-shot=$2 filled=${2%.png}-filled.png profile=$(mktemp -d)
+shot=$2 filled=${2%.png}-filled.png profile=$(mktemp -d) && mkdir -p "$(dirname "$2")"
 trap 'rm -rf "$profile"' EXIT
 timeout -k 5 90 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
   --disable-background-networking --disable-component-update --disable-sync --hide-scrollbars \
