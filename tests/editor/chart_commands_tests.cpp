@@ -45,8 +45,8 @@ TEST_F(EditorTest, AboutPopupMenuAndTheQuestionsBeforeErasingOrEnding) {
     script.ChoosePopupItem(2).Call(note).Call([] {
         Line1[202] = "Keep", HConnector[12] = 1, ChartFileName = "/x/a.kpv";
         SetWindowCaption(MainWindow, "loaded");
-        RefreshChart();
     });
+    script.ClickGadget(297).Call(note); // "Redraw Chart" shows the Chart as it is now
     script.ClickGadget(294).AnswerMessage(IDNO).Call(note);
     script.ClickGadget(294).AnswerMessage(IDYES).Call(note);
     script.ClickGadget(ExitButton).AnswerMessage(IDNO).Call(note);
