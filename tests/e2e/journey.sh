@@ -73,6 +73,7 @@ done
 shoot "$main" "$artifacts/journey-1-chart-built.png" "$here/data/journey_editor.checks"
 
 click "$main" 494 699 && file_dialog "Save Chart" "$charts" org # a name without extension
+# data/journey.kpv is the chart file this journey saves, with its folder written as CHARTS/.
 sed "s|$charts/|CHARTS/|" "$charts/org.kpv" | cmp - "$here/data/journey.kpv" || fail "saved another chart file"
 exit_editor
 printf '[KPVV10]\r\n;Brondel file.\r\n[Common Settings]\r\nLast Project = %s\r\n' "$charts/org.kpv" |
