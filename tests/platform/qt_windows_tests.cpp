@@ -66,6 +66,7 @@ TEST(QtWindows, GadgetsCanvasAndEventsAsTheUserMeetsThem) {
     ClearWindowCanvas(300); // also in the middle of a drawing, which goes on
     FillRect(11, 11, 125, 37, RgbColour(226, 234, 249));
     DrawLine(75, 30, 61, 0, 0); // x = 75 to 135: the end point is left out (the picture is exact)
+    DrawLine(20, 40, 20, 6, 0); // a slope, also without its end point
     FillRect(10, 100, 1, 1, 0); // one pixel
     SetDrawingMode(2);          // inverting what shows: the face, and the line's end
     FillRect(130, 5, 30, 30, 0);
