@@ -1,0 +1,107 @@
+// The command bar (293 About, 294 New, 295 Load, 296 Save, 298 Generate, 299 Exit), the popup
+// menu and the settings file: every question and message, Save and Load through the requesters
+// with the window title they leave, the page that Generate Chart writes and opens, and the
+// chart remembered from one run to the next. What the user saw is logged and compared with
+// golden/.
+#include "editor_test.h"
+
+#include "document/chart_file.h"
+#include "html/page.h"
+#include "platform/files.h"
+#include "platform/start_program.h"
+
+#include <QApplication>
+#include <QMenu>
+
+#include <ctime>
+#include <iomanip>
+#include <sstream>
+
+using testsupport::Slurp;
+
+namespace {
+
+// What the main window shows now: its title, the chart file's name, Box 202's first line, the
+// check box of Connector 12 and its Connector, the swap indicator, whether a box editor is
+// open, the last gadget clicked, and whether there is a settings file.
+Text Now() {
+    return WindowCaption(MainWindow) + " | chart " + ChartFileName + " | " + Line1[202] + " | " +
+           std::to_string(ReadGadgetState(12)) + std::to_string(HConnector[12]) + " | " +
+           ReadGadgetText(SwapIndicator) +
+           (WindowHandle(BoxEditorWindow) ? " | editing | " : " | ") + std::to_string(CurrentBox) +
+           (fs::exists(ProgramDir + "Brondel.ini") ? " | settings\n" : "\n");
+}
+
+} // namespace
+
+TEST_F(EditorTest, AboutPopupMenuAndTheQuestionsBeforeErasingOrEnding) {
+    Text seen;
+    const auto note = [&seen] { seen += Now(); };
+    Script script;
+    script.ClickGadget(293).AnswerMessage(IDOK).RightClick(204).Call([&] {
+        for (QAction* item : QApplication::activePopupWidget()->actions())
+            seen += "menu | " + (item->isSeparator() ? "----" : item->text().toStdString()) + "\n";
+    });
+    script.ChoosePopupItem(2).Call(note).Call([] {
+        Line1[202] = "Keep", HConnector[12] = 1, ChartFileName = "/x/a.kpv";
+        SetWindowCaption(MainWindow, "loaded");
+    });
+    script.ClickGadget(297).Call(note); // "Redraw Chart" shows the Chart as it is now
+    script.ClickGadget(294).AnswerMessage(IDNO).Call(note);
+    script.ClickGadget(294).AnswerMessage(IDYES).Call(note);
+    script.ClickGadget(ExitButton).AnswerMessage(IDNO).Call(note);
+    script.CloseWindow(MainWindow).AnswerMessage(IDYES);
+    EXPECT_EQ(RunEditor(script), 0);
+    std::ostringstream today; // as the date mask "%dd/%mm-%yyyy" makes it
+    const std::time_t now = std::time(nullptr);
+    EXPECT_EQ(CompiledText,
+              ((today << "(Compiled: " << std::put_time(std::localtime(&now), "%d/%m-%Y") << ")"),
+               today.str()));
+    seen += Asked(script);
+    seen.replace(seen.find(CompiledText), CompiledText.size(), "(Compiled: dd/mm-yyyy)");
+    EXPECT_TRUE(MatchesGolden(seen, Golden("about_new_exit.txt")));
+    EXPECT_EQ(Slurp(settings),
+              "[KPVV10]\r\n;Brondel file.\r\n[Common Settings]\r\nLast Project = \r\n");
+}
+
+TEST_F(EditorTest, SaveLoadAndGenerateThroughTheRequesters) {
+    Line2[210] = "Loaded", Bold2[210] = VConnector[95] = 1;
+    ASSERT_EQ(WriteChartFile(Path("a.kpv")), ChartFileStatus::Done);
+    testsupport::Spit(folder / "plain.kpv", "[Other]\r\nL1-202 = no\r\n");
+    std::vector<Text> opened;
+    SetDesktopOpener([&](const Text& file, const Text&) { return opened.push_back(file), false; });
+    Text seen, page;
+    const auto note = [&seen] { seen += Now(); };
+    Script script, next;
+    script.ClickGadget(298).AnswerMessage(IDOK);
+    // The last vertical Connector's check box, ticked where no click reports it, is read back
+    // by Save Chart.
+    script.Call([] { Line1[202] = "Sales", WriteGadgetState(180, 1); }).ClickGadget(12);
+    script.ClickGadget(SaveButton).AnswerSave(Path("org.txt")).Call(note);
+    script.ClickGadget(298).Call([&] { page = BuildChartPage(); });
+    script.ClickGadget(LoadButton).AnswerOpen(Path("absent.kpv")).AnswerMessage(IDOK).Call(note);
+    script.ClickGadget(LoadButton).AnswerOpen(Path("plain.txt")).AnswerMessage(IDOK).Call(note);
+    script.ClickGadget(LoadButton).AnswerOpen(Path("a.kpv")).Call(note).Call([] {
+        EXPECT_EQ(Line2[210] + StyleCode(210, 2) +
+                      std::to_string(ReadGadgetState(95) + ReadGadgetState(180)),
+                  "Loaded1001");
+    });
+    script.ClickGadget(SaveButton).AnswerSave(Path("gone/c.kpv")).AnswerMessage(IDOK).Call(note);
+    script.ClickGadget(298).AnswerMessage(IDOK).ClickGadget(SaveButton).AnswerSave("");
+    script.Call(note).ClickGadget(SaveButton).AnswerSave(Path("b.kpv")).Call(note);
+    script.ClickGadget(ExitButton).AnswerMessage(IDYES);
+    RunEditor(script);
+    next.ClickGadget(LoadButton).AnswerOpen("").Quit(); // in the folder of the last chart
+    RunEditor(next);
+    SetDesktopOpener(nullptr);
+    seen += Asked(script) + Asked(next);
+    for (size_t at; (at = seen.find(folder.string())) != Text::npos;)
+        seen.replace(at, folder.string().size(), "FOLDER");
+    EXPECT_TRUE(MatchesGolden(seen, Golden("save_load_generate.txt")));
+    EXPECT_EQ(opened, std::vector<Text>{Path("org.html")});
+    EXPECT_EQ(Slurp(folder / "org.html"), page);
+    const Text saved = Slurp(folder / "org.kpv");
+    for (const Text line : {"L1-202 = Sales", "H-12 = 1", "V-180 = 1", "V-95 = 0"})
+        EXPECT_NE(saved.find("\r\n" + line + "\r\n"), Text::npos) << line;
+    EXPECT_NE(Slurp(folder / "b.kpv").find("\r\nL2-210 = Loaded\r\n"), Text::npos);
+}

@@ -1,0 +1,37 @@
+// Shared set-up of the editor's tests: the whole editor (start-up, loop, commands) run on the
+// real Qt platform layer with a scripted user, a scratch folder for charts, and no settings
+// file left beside the test program.
+#pragma once
+#include "chart/chart.h"
+#include "editor/editor.h"
+#include "harness.h"
+#include "test_files.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+constexpr int ColourButton = 318, CancelButton = 321, OkButton = 322, LoadButton = 295,
+              SaveButton = 296, ExitButton = 299;
+
+class EditorTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Runs the editor as started from its command line, with the script as its user.
+    int RunEditor(Script& script);
+    Text Path(const Text& name) const { return (folder / name).string(); }
+    fs::path folder, settings;
+};
+
+// Pixel of the main window's canvas relative to a Box's top-left corner, as 0xRRGGBB when it is
+// painted (opaque), else 0xFF000000 and more.
+uint32_t BoxPixel(int box, int x, int y);
+
+// Every requester the script answered, one line each: kind | caption | text | default file |
+// pattern | flags.
+Text Asked(const Script& script);
+
+inline std::string Golden(const char* name) {
+    return BRONDEL_EDITOR_GOLDEN_DIR "/" + std::string(name);
+}
