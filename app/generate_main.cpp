@@ -1,14 +1,18 @@
 // brondel-generate: turns chart files into their pages without any window, each chart read as
 // "Load Chart" reads it and written as "Generate Chart" writes it.
 //
-//   brondel-generate [--open] CHART.kpv [CHART.kpv ...]
+//   brondel-generate [--svg] [--html] [--single-file] [--open] CHART.kpv [CHART.kpv ...]
 //
-// Prints each page's absolute path on stdout; a chart that fails is named on stderr with the
-// editor's message and the others still go on. Exit status: 0 all written, 1 any failed,
-// 2 usage error.
+// --svg writes the chart's SVG picture instead of the page, --html the page as well;
+// --single-file writes the page with its images inside. Prints the absolute path of every file
+// written, the page first; a chart that fails is named on stderr with the editor's message and
+// the others still go on. --open opens the page, else the picture. Exit status: 0 all written,
+// 1 any failed, 2 usage error.
 #include "document/chart_file.h"
 #include "chart/chart.h"
 #include "html/page.h"
+#include "html/picture.h"
+#include "html/single_file.h"
 #include "platform/files.h"
 #include "platform/start_program.h"
 
@@ -22,8 +26,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* Usage = "usage: brondel-generate [--open] CHART.kpv [CHART.kpv ...]\n";
+constexpr const char* Usage = "usage: brondel-generate [--svg] [--html] [--single-file] [--open] "
+                              "CHART.kpv [CHART.kpv ...]\n";
 constexpr const char* NotAChartFileMessage = "not a .kpv chart file";
+
+struct Outputs {
+    bool page = false, singleFile = false, svg = false, open = false;
+};
 
 struct ChartArgument {
     Text argument; // as typed, for messages
@@ -44,8 +53,13 @@ void Fail(const ChartArgument& chart, const char* message) {
     std::fprintf(stderr, "%s: %s\n", chart.argument.c_str(), message);
 }
 
-// One chart from an empty Chart; true when its page was written.
-bool GenerateOne(const ChartArgument& chart, bool open) {
+void Written(const Text& path) {
+    std::printf("%s\n", path.c_str());
+    std::fflush(stdout);
+}
+
+// One chart from an empty Chart; true when every file asked for was written.
+bool GenerateOne(const ChartArgument& chart, const Outputs& outputs) {
     if (!HasChartExtension(chart.path)) {
         Fail(chart, NotAChartFileMessage);
         return false;
@@ -57,21 +71,34 @@ bool GenerateOne(const ChartArgument& chart, bool open) {
         return false;
     }
     ChartFileName = chart.path;
-    GeneratePageStatus written = WriteChartPage(ChartFileName);
-    if (written != GeneratePageStatus::Done) {
-        Fail(chart, GeneratePageMessage(written));
-        return false;
+    Text toOpen;
+    if (outputs.page) {
+        GeneratePageStatus written =
+            outputs.singleFile ? WriteSingleFilePage(ChartFileName) : WriteChartPage(ChartFileName);
+        if (written != GeneratePageStatus::Done) {
+            Fail(chart, GeneratePageMessage(written));
+            return false;
+        }
+        Written(toOpen = HtmlFileName);
     }
-    std::printf("%s\n", HtmlFileName.c_str());
-    std::fflush(stdout);
-    if (open) StartProgram(HtmlFileName, "", "", 0);
+    if (outputs.svg) {
+        const Text picture = SvgFileNameOf(ChartFileName);
+        if (!WritePictureFile(picture, BuildChartPicture().svg)) {
+            Fail(chart, GenerateFailedMessage);
+            return false;
+        }
+        Written(picture);
+        if (toOpen.empty()) toOpen = picture;
+    }
+    if (outputs.open) StartProgram(toOpen, "", "", 0);
     return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    bool open = false, optionsDone = false;
+    Outputs outputs;
+    bool optionsDone = false;
     std::vector<ChartArgument> charts;
     for (int i = 1; i < argc; ++i) {
         const Text argument = argv[i];
@@ -80,7 +107,13 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (!optionsDone && argument == "--open") {
-            open = true;
+            outputs.open = true;
+        } else if (!optionsDone && argument == "--svg") {
+            outputs.svg = true;
+        } else if (!optionsDone && argument == "--html") {
+            outputs.page = true;
+        } else if (!optionsDone && argument == "--single-file") {
+            outputs.page = outputs.singleFile = true;
         } else if (!optionsDone && argument == "--") {
             optionsDone = true;
         } else if (!optionsDone && argument.size() > 1 && argument[0] == '-') {
@@ -95,9 +128,11 @@ int main(int argc, char** argv) {
         std::fputs(Usage, stderr);
         return 2;
     }
+    if (!outputs.svg) outputs.page = true;
     TakeProgramDir(argv[0]);
 
     bool allWritten = true;
-    for (const ChartArgument& chart : charts) allWritten = GenerateOne(chart, open) && allWritten;
+    for (const ChartArgument& chart : charts)
+        allWritten = GenerateOne(chart, outputs) && allWritten;
     return allWritten ? 0 : 1;
 }

@@ -3,10 +3,9 @@
 //
 //   make_connector_images OUTPUT_FOLDER GENERATED_CPP
 //
-// Every picture is transparent with black lines 2 pixels thick, placed so that the pictures
-// of neighbouring cells meet without gaps: rows 19-20 of a 40-high cell, rows 9-10 of a 20-high
-// cell, columns 74-75 of a 150-wide cell.
-#include "html/image_names.h"
+// What each picture shows is described in html/connector_pictures.h: transparent, with black
+// lines 2 pixels thick.
+#include "html/connector_pictures.h"
 
 #include <gif_lib.h>
 
@@ -34,32 +33,10 @@ struct Picture {
     }
 };
 
-// The horizontal line of a cell h pixels high lies on its rows h/2 - 1 and h/2.
-int LineTop(int height) { return height / 2 - 1; }
-int ColumnLeft(int width) { return width / 2 - 1; }
-
-// A junction: an arm from the centre to the edge for every side that is on, the 2 x 2 centre
-// square included in each arm.
-Picture Junction(int sides, int height) {
-    Picture p(BoxCellWidth, height);
-    int top = LineTop(height), bottom = top + 1;
-    int left = ColumnLeft(BoxCellWidth), right = left + 1;
-    if (sides & SideLeft) p.Fill(0, top, right, bottom);
-    if (sides & SideRight) p.Fill(left, top, BoxCellWidth - 1, bottom);
-    if (sides & SideUp) p.Fill(left, 0, right, bottom);
-    if (sides & SideDown) p.Fill(left, top, right, height - 1);
-    return p;
-}
-
-Picture HorizontalLine(int width, int height) {
-    Picture p(width, height);
-    p.Fill(0, LineTop(height), width - 1, LineTop(height) + 1);
-    return p;
-}
-
-Picture VerticalLine(int width, int height) {
-    Picture p(width, height);
-    p.Fill(ColumnLeft(width), 0, ColumnLeft(width) + 1, height - 1);
+// The GIF's pixels of one picture of the set.
+Picture Rasterise(const ConnectorPicture& picture) {
+    Picture p(picture.width, picture.height);
+    for (const InkRect& r : picture.ink) p.Fill(r.left, r.top, r.right, r.bottom);
     return p;
 }
 
@@ -113,30 +90,6 @@ bool Encode(const Picture& picture, std::vector<unsigned char>& out) {
     return ok;
 }
 
-struct Image {
-    std::string fileName;
-    Picture picture;
-};
-
-std::vector<Image> ImageSetPictures() {
-    auto file = [](const char* name) {
-        return std::string(ImageFilePrefix) + name + ImageFileExtension;
-    };
-    std::vector<Image> images = {
-        {file(HLineImageName), HorizontalLine(ConnectorCellWidth, BoxCellHeight)},
-        {file(NarrowHLineImageName), HorizontalLine(ConnectorCellWidth, NarrowCellHeight)},
-        {file(VLineImageName), VerticalLine(BoxCellWidth, SpacerCellHeight)},
-        {file(CrossingFillerName), Picture(ConnectorCellWidth, SpacerCellHeight)},
-    };
-    for (int sides = 1; sides < SideCombinations; ++sides)
-        images.push_back(
-            {file(JunctionImageNames[sides].standard), Junction(sides, BoxCellHeight)});
-    for (int sides = 1; sides < SideCombinations; ++sides)
-        images.push_back(
-            {file(JunctionImageNames[sides].narrow), Junction(sides, NarrowCellHeight)});
-    return images;
-}
-
 bool WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -153,7 +106,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string folder = argv[1];
-    std::vector<Image> images = ImageSetPictures();
+    const std::vector<ConnectorPicture> images = ConnectorPictures();
     if (static_cast<int>(images.size()) != ImageCount) return 1;
 
     std::ostringstream source;
@@ -162,7 +115,7 @@ int main(int argc, char** argv) {
            "#include \"html/image_set.h\"\n\nnamespace {\n";
     for (size_t i = 0; i < images.size(); ++i) {
         std::vector<unsigned char> gif;
-        if (!Encode(images[i].picture, gif)) return 1;
+        if (!Encode(Rasterise(images[i]), gif)) return 1;
         if (!WriteFile(folder + "/" + images[i].fileName, std::string(gif.begin(), gif.end())))
             return 1;
         source << "const unsigned char image" << i << "[] = {";

@@ -120,6 +120,9 @@ bool OpenEditor() {
         return false;
     }
     for (const GadgetSpec& g : EditorGadgets) CreateGadget(g);
+    // Enter and Escape, from whichever gadget has the focus, press OK and Cancel.
+    AddShortcut(BoxEditorWindow, KeyReturn, OkButton);
+    AddShortcut(BoxEditorWindow, KeyEscape, CancelButton);
 
     SetWindowTopmost(BoxEditorWindow, 1);
     SelectWindow(BoxEditorWindow);
@@ -164,6 +167,7 @@ void FinishWithOk() {
         if (Opening.red != 0 && Opening.green != 0 && Opening.blue != 0)
             Red[box] = Green[box] = Blue[box] = 0;
     }
+    NoteChartChanged(); // Cancel leaves no step
 }
 
 void SetLineFlagsFromOpening(int box, int line) {
@@ -257,6 +261,7 @@ void ReadStyleToggles() {
 }
 
 void EditBox() {
+    NoteChartBefore();
     if (!OpenEditor()) {
         NarrowRowEdit = 0;
         return;
@@ -275,6 +280,10 @@ void EditBox() {
             FinishWithCancel();
             return;
         }
-        if (event == GadgetEvent && HandleGadget(EventSource()) == Outcome::Closed) return;
+        const bool okOrCancelKey =
+            event == MenuEvent && (EventSource() == OkButton || EventSource() == CancelButton);
+        if ((event == GadgetEvent || okOrCancelKey) &&
+            HandleGadget(EventSource()) == Outcome::Closed)
+            return;
     }
 }

@@ -37,7 +37,11 @@ void SaveChart() {
 }
 
 void LoadChart() {
-    if (!AskChartFileName(false)) return;
+    if (AskChartFileName(false)) LoadNamedChart();
+}
+
+// The chart named on the command line comes this way too.
+void LoadNamedChart() {
     ChartFileStatus status = ReadChartFile(ChartFileName);
     if (status != ChartFileStatus::Done) {
         ShowChartFileError(status);

@@ -9,6 +9,16 @@
 // Start-up and the main event loop; returns the process's exit code.
 int RunBrondel(int argc, char** argv);
 
+// ---- Command line: brondel [CHART.kpv] ----------------------------------------------------
+constexpr const char* ProgramVersion = "v1.0";
+// --help and --version, answered before the platform starts so that they need no screen;
+// true when one was answered.
+bool AnswerInfoOption(int argc, char** argv);
+// Once the platform has taken its own options: sets ChartArgument to the chart named, made
+// absolute against the current folder. False after a usage error, told on standard error.
+bool ReadChartArgument(int argc, char** argv);
+extern Text ChartArgument; // empty when no chart was named
+
 // ---- Session state --------------------------------------------------------------------------
 extern Text WindowTitle;          // the main window's base title
 extern Text CompiledText;         // "(Compiled: dd/mm-yyyy)" of the start date
@@ -44,8 +54,24 @@ void RunSwapMode();
 // ---- Commands of the command bar ------------------------------------------------------------
 void SaveChart();
 void LoadChart();
+void LoadNamedChart(); // loads ChartFileName as it is named: Load Chart after its requester
 void GenerateChart();
+
+// ---- Undo and redo of changes to the Chart (contents, and the file name and title a load or
+// New Chart changed) -------------------------------------------------------------------------
+void NoteChartBefore();  // before a command that may change the Chart
+void NoteChartChanged(); // after it: a step when the Chart or the title changed
+void UndoChartChange();
+void RedoChartChange();
+void ForgetChartChanges();                      // an empty history, at start-up
+constexpr int UndoCommand = 3, RedoCommand = 4; // popup menu items and shortcut commands
+
+// ---- Pictures of the Chart for other programs (popup menu items 5 and 6, Ctrl+C) ------------
+void CopyPicture();   // the picture on the clipboard as SVG and PNG
+void ExportPicture(); // the picture into an SVG or PNG file chosen in a save requester
+constexpr int CopyPictureCommand = 5, ExportPictureCommand = 6; // popup menu items; Ctrl+C: 5
 
 // ---- Window and gadget numbers (the main window is MainWindow, chart.h) ---------------------
 constexpr int BoxEditorWindow = 301;
+constexpr int MainClientWidth = 989, MainClientHeight = 715; // the largest window
 constexpr int SwapIndicator = 324;

@@ -12,7 +12,7 @@
 
 namespace {
 
-const Text VersionText = "v1.0";
+const Text VersionText = ProgramVersion;
 const Text MakerEmail = "brondel@example.org";
 const Text MakerWeb = "https://brondel.example.org";
 Text AboutText;
@@ -49,8 +49,30 @@ Text BuildAboutText(const Text& web) {
     return text;
 }
 
-void StartUp(int& argc, char** argv) {
+// Keys of the main window: a command button's key presses that button, so its command is the
+// button's gadget number.
+struct CommandKey {
+    int key, command;
+};
+constexpr CommandKey CommandKeys[] = {
+    {KeyF1, 1},
+    {ShortcutCtrl | 'Z', UndoCommand},
+    {ShortcutCtrl | 'Y', RedoCommand},
+    {ShortcutCtrl | ShortcutShift | 'Z', RedoCommand},
+    {ShortcutCtrl | 'S', 296},
+    {ShortcutCtrl | 'O', 295},
+    {ShortcutCtrl | 'N', 294},
+    {ShortcutCtrl | 'G', 298},
+    {ShortcutCtrl | 'Q', 299},
+    {ShortcutCtrl | 'C', CopyPictureCommand},
+};
+constexpr int FirstCommandButton = 293, LastCommandButton = 299;
+
+// False after a usage error on the command line.
+bool StartUp(int& argc, char** argv) {
+    FitScaleToWindow(MainClientWidth, MainClientHeight);
     PreparePlatform(argc, argv);
+    if (!ReadChartArgument(argc, argv)) return false;
     LoadProgramFonts();
 
     WindowTitle = "Brondel 2004 " + VersionText + " - (Minimum 1024x768 resolution)";
@@ -63,9 +85,20 @@ void StartUp(int& argc, char** argv) {
     AddMenuSeparator();
     AddMenuItem(2, "Usage: Choose 'Swap Contents' above. Then click on first box, and then on "
                    "second box. Contens will be swapped.");
+    AddMenuSeparator();
+    AddMenuItem(UndoCommand, "Undo");
+    AddMenuItem(RedoCommand, "Redo");
+    AddMenuItem(CopyPictureCommand, "Copy Picture");
+    AddMenuItem(ExportPictureCommand, "Export Picture...");
     ClearChart(); // the tables start empty
-    AddShortcut(MainWindow, KeyF1, 1);
+    for (const CommandKey& key : CommandKeys) AddShortcut(MainWindow, key.key, key.command);
     ReadSettings();
+    if (!ChartArgument.empty()) {
+        ChartFileName = ChartArgument;
+        LoadNamedChart();
+    }
+    ForgetChartChanges(); // the chart the program starts with is where undoing stops
+    return true;
 }
 
 // What the loop does after an action: go on waiting, start again at its head (which
@@ -88,9 +121,11 @@ Next ShowAbout() {
 Next NewChart() {
     if (ShowMessage("Question", "Do you really want to erase all and start a new chart?",
                     MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        NoteChartBefore();
         ClearChart();
         RefreshChart();
         SetWindowCaption(MainWindow, WindowTitle);
+        NoteChartChanged();
     }
     return Next::Wait;
 }
@@ -100,8 +135,10 @@ Next Redraw() {
     return Next::Wait;
 }
 Next Load() {
+    NoteChartBefore();
     LoadChart();
     RefreshChart();
+    NoteChartChanged();
     return Next::Wait;
 }
 Next Save() {
@@ -114,7 +151,9 @@ Next Generate() {
     return Next::Wait;
 }
 Next Connectors() {
+    NoteChartBefore();
     DrawConnectors();
+    NoteChartChanged();
     return Next::Wait;
 }
 
@@ -173,15 +212,24 @@ Next RunPass() {
         RunSwapMode();
         event = 0;
     }
+    if (event == MenuEvent && EventSource() == UndoCommand) UndoChartChange();
+    if (event == MenuEvent && EventSource() == RedoCommand) RedoChartChange();
+    if (event == MenuEvent && EventSource() == CopyPictureCommand) CopyPicture();
+    if (event == MenuEvent && EventSource() == ExportPictureCommand) ExportPicture();
     if (event == PaintEvent || event == FramePressEvent) RefreshChart();
     if (event == GadgetEvent) return DispatchGadget(EventSource());
+    // A command button's key, dispatched as the button's click would be.
+    if (event == MenuEvent && EventSource() >= FirstCommandButton &&
+        EventSource() <= LastCommandButton)
+        return DispatchGadget(EventSource());
     return Next::Wait;
 }
 
 } // namespace
 
 int RunBrondel(int argc, char** argv) {
-    StartUp(argc, argv);
+    if (AnswerInfoOption(argc, argv)) return 0;
+    if (!StartUp(argc, argv)) return 2;
     for (;;) {
         RefreshChart(); // the loop head
         Next next;

@@ -28,7 +28,6 @@ constexpr FontSpec ProgramFonts[] = {
 
 constexpr uint32_t MainWindowFlags =
     CENTRE_ON_SCREEN | WS_CAPTION_BITS | WS_SYSMENU_BIT | WS_MINIMIZEBOX_BIT; // 0xCA0001
-constexpr int MainClientWidth = 989, MainClientHeight = 715;
 constexpr int BoxWidth = 128, BoxHeight = 40, NarrowBoxHeight = 20;
 
 int BoxX(int column) { return 10 + 140 * column; }

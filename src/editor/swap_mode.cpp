@@ -45,8 +45,10 @@ void RunSwapMode() {
     }
     if (!IsBox(second)) return LeaveSwapMode();
 
+    NoteChartBefore();
     ExchangeBoxes(first, second);
     for (int pick : {first, second}) // a narrow-row Box holds one line only
         if (IsNarrowBox(pick)) ClearBoxLines(pick, 2);
+    NoteChartChanged();
     LeaveSwapMode();
 }

@@ -185,12 +185,16 @@ void EmptyWorkingTables() {
         for (Text& entry : *table) entry.clear();
 }
 
-std::vector<Text> ChartPageLines() {
+void ComputePageTables() {
     ComputeConnectorImages();
     ComputeBoxTags();
     ComputeNarrowRowImages();
     ComputeJunctionImages();
     ComputeFontTags();
+}
+
+std::vector<Text> ChartPageLines() {
+    ComputePageTables();
     std::vector<Text> lines = RenderPageLines();
     EmptyWorkingTables();
     if (!IsAscii(lines)) lines.front().insert(0, Utf8ByteOrderMark);

@@ -33,6 +33,7 @@ Text ImageTag(const char* name); // "<img src=gfx/strek_NAME.gif>"
 void ComputeBoxTags();                // colour text and the six line tags of every Box
 void ComputeFontTags();               // font tags of every Box with text
 void EmptyWorkingTables();            // every working table but the connector images back to empty
+void ComputePageTables();             // every working table, as a generation fills them
 Text BoxColourOf(int box);            // six (or more) upper-case hex digits, black shown as FFFFFF
 Text EscapeBoxText(const Text& text); // & < > " as character references
 

@@ -42,8 +42,13 @@ constexpr uint32_t MB_OK = 0, MB_YESNO = 4, MB_ICONERROR = 16, MB_ICONQUESTION =
 constexpr int IDOK = 1, IDYES = 6, IDNO = 7;
 
 // ---- Start and end ------------------------------------------------------------------------
-void PreparePlatform(int& argc, char** argv); // QApplication, ProgramDir, default gadget font
-void ReleaseAll();                            // closes windows, fonts and files
+// QApplication, ProgramDir, default gadget font. Takes the platform's own options (-platform,
+// -style, ...) out of argc and argv, as QApplication does, when it creates the application.
+void PreparePlatform(int& argc, char** argv);
+void ReleaseAll(); // closes windows, fonts and files
+// Called before PreparePlatform with the client size of the largest window: where the desktop's
+// scale would make that window too large for the screen, the largest scale that fits is used.
+void FitScaleToWindow(int innerWidth, int innerHeight);
 
 // ---- Windows ------------------------------------------------------------------------------
 Handle OpenAppWindow(int number, int x, int y, int innerWidth, int innerHeight, uint32_t flags,
@@ -94,9 +99,10 @@ void SetGadgetAccessibleName(int number, const Text& name);
 void NewPopupMenu(int number);
 void AddMenuItem(int id, const Text& text);
 void AddMenuSeparator();
+void EnableMenuItem(int id, int enabled); // on the current menu; a disabled item cannot be chosen
 void ShowPopupMenu(int number, Handle owner);
 constexpr int ShortcutShift = 0x10000, ShortcutCtrl = 0x20000, ShortcutAlt = 0x40000;
-constexpr int KeyF1 = 0x70;
+constexpr int KeyF1 = 0x70, KeyReturn = 0x0D, KeyEscape = 0x1B;
 void AddShortcut(int window, int shortcut, int command);
 
 // ---- Events --------------------------------------------------------------------------------
@@ -139,6 +145,17 @@ void DrawTextAtCursor(const Text& text);
 int32_t ButtonFaceColour(); // the palette's button colour as 0x00BBGGRR
 // Takes away everything painted on the window's canvas, so that its gadgets show plain.
 void ClearWindowCanvas(int window);
+
+// ---- Pictures for other programs ----------------------------------------------------------
+// The SVG drawn by Qt SVG at scale times its own pixel size (its viewBox) on white, as PNG
+// bytes whose physical size is widthMm x heightMm; empty when it cannot be drawn.
+Text SvgAsPng(const Text& svg, int scale, double widthMm, double heightMm);
+// One picture on the clipboard in two forms: image/svg+xml and image/png.
+void CopyPictureToClipboard(const Text& svg, const Text& png);
+// The save requester of a picture, offering "SVG picture (*.svg)" and "PNG picture (*.png)";
+// a name typed without an extension gets the chosen format's. Empty when cancelled. The
+// requester hook answers it as a "save" requester.
+Text AskSavePictureName(const Text& title, const Text& defaultFile);
 
 // ---- Test seams ----------------------------------------------------------------------------
 // Called by WaitEvent whenever no event is queued, before it blocks: a scripted user performs

@@ -5,7 +5,6 @@
 // canvas is cleared only when the logic asks for it (ClearWindowCanvas).
 #include "qt_state.h"
 
-#include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -87,7 +86,7 @@ void InvertArea(QImage& image, const QRect& logical) {
     const QRect area = QRect(qFloor(logical.x() * ratio), qFloor(logical.y() * ratio),
                              qCeil(logical.width() * ratio), qCeil(logical.height() * ratio))
                            .intersected(image.rect());
-    const QRgb background = QApplication::palette().color(QPalette::Button).rgb();
+    const QRgb background = FixedPalette().color(QPalette::Button).rgb();
     for (int y = area.top(); y <= area.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = area.left(); x <= area.right(); ++x) {
@@ -291,13 +290,14 @@ void DrawTextAtCursor(const Text& text) {
     const QRect area(d.position, QSize(AdvanceOf(value, text), d.height));
     if (!(d.mode & TransparentText)) d.painter.fillRect(area, OpaqueTextBackground);
     d.painter.setPen(d.text);
-    d.painter.drawText(QPoint(d.position.x(), d.position.y() + d.ascent), value);
+    const QPoint baseline(d.position.x(), d.position.y() + d.ascent);
+    DrawBoldEnough(d.painter, [&] { d.painter.drawText(baseline, value); });
     d.dirty |= area.adjusted(-4, -2, 4, 2); // italic overhang
     d.position.rx() += area.width();
 }
 
 int32_t ButtonFaceColour() {
-    const QColor face = QApplication::palette().color(QPalette::Button);
+    const QColor face = FixedPalette().color(QPalette::Button);
     return RgbColour(face.red(), face.green(), face.blue());
 }
 

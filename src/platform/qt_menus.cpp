@@ -48,6 +48,13 @@ void AddMenuSeparator() {
     if (QMenu* menu = CurrentMenu()) menu->addSeparator();
 }
 
+void EnableMenuItem(int id, int enabled) {
+    QMenu* menu = CurrentMenu();
+    if (!menu) return;
+    for (QAction* item : menu->actions())
+        if (!item->isSeparator() && item->data().toInt() == id) item->setEnabled(enabled != 0);
+}
+
 void ShowPopupMenu(int number, Handle owner) {
     auto it = State().menus.find(number);
     if (it == State().menus.end()) return;

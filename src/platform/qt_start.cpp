@@ -43,8 +43,9 @@ QIcon ProgramIcon() {
 }
 
 // QApplication keeps a reference to argc and uses argv for its whole life: keep copies that
-// live as long as the process.
-void CreateApplication(int argc, char** argv) {
+// live as long as the process. The options it took out of the copies go out of argc and argv
+// too, so the program sees only its own arguments.
+void CreateApplication(int& argc, char** argv) {
     static int appArgc = 0;
     static std::vector<std::vector<char>> storage;
     static std::vector<char*> appArgv;
@@ -54,17 +55,25 @@ void CreateApplication(int argc, char** argv) {
     for (auto& arg : storage) appArgv.push_back(arg.data());
     appArgc = static_cast<int>(storage.size());
     appArgv.push_back(nullptr);
-    new QApplication(appArgc, appArgv.data()); // lives until the process ends
+    CreateFittingApplication(appArgc, appArgv.data()); // lives until the process ends
+    if (argc <= 0 || !argv) return;
+    int kept = 0;
+    for (int i = 0; i < appArgc; ++i)
+        for (int original = 0; original < argc; ++original)
+            if (appArgv[i] == storage[original].data()) argv[kept++] = argv[original];
+    argc = kept;
+    argv[argc] = nullptr;
 }
 
 void PrepareOnce() {
     QStyle* style = CreatePlatformStyle();
     QApplication::setStyle(style);
-    QApplication::setPalette(style->standardPalette());
+    QApplication::setPalette(FixedPalette());
     QApplication::setWindowIcon(ProgramIcon());
     PrepareFonts();
     PrepareRequesters();
     InstallInputFilter();
+    PrepareDesktopOpener();
     SetDesktopOpener([](const Text& file, const Text&) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromUtf8(file)));
     });

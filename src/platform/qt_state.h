@@ -15,6 +15,7 @@
 #include <vector>
 
 class QMenu;
+class QPainter;
 class QStyle;
 
 namespace qtlayer {
@@ -128,13 +129,22 @@ void ForgetTextWidths(); // fonts changed: measured widths may no longer hold
 void PrepareFonts();
 const QFont* FontOfHandle(Handle handle); // nullptr unless a loaded font or -1 (stock)
 QFont SystemFont();
+// Draws text through draw(), emboldened further where Qt's own bold is too light at the scale.
+void DrawBoldEnough(QPainter& painter, const std::function<void()>& draw);
 void FreeFonts();
 
 // qt_menus.cpp
 void FreeMenus();
 
+// qt_opener.cpp
+void PrepareDesktopOpener(); // file URLs go to xdg-open, whose failure is reported
+
+// qt_scale.cpp
+void CreateFittingApplication(int& argc, char** argv); // the QApplication, at a scale that fits
+
 // qt_style.cpp
 QStyle* CreatePlatformStyle();
+const QPalette& FixedPalette(); // the light palette of every window, whatever the theme
 
 // qt_requesters.cpp
 void PrepareRequesters();

@@ -1,7 +1,9 @@
-// The look every window shares: Fusion, with two changes that the fixed layout and the canvas
+// The look every window shares: Fusion, with three changes that the fixed layout and the canvas
 // rely on. Check box indicators are 12 pixels, so 12 x 12 connector check boxes show them
 // whole. Push buttons have a flat face in the palette's button colour: connector stubs are
-// painted out in exactly that colour, which must leave no trace on an empty Box.
+// painted out in exactly that colour, which must leave no trace on an empty Box. Every window
+// keeps Fusion's light palette whatever the desktop's theme says, so that the chart shows the
+// black lines and dark text on a light face that its page will show.
 #include "qt_state.h"
 
 #include <QPainter>
@@ -22,12 +24,28 @@ class PlatformStyle : public QProxyStyle {
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 
+    // A palette set on the window itself wins over the application's and over the palettes a
+    // desktop theme gives to classes of widgets, also when the theme changes later.
+    void polish(QWidget* widget) override {
+        QProxyStyle::polish(widget);
+        if (widget->isWindow()) widget->setPalette(FixedPalette());
+    }
+    using QProxyStyle::polish;
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
         if (element == PE_PanelButtonCommand)
             DrawFlatButton(option, painter);
         else
             QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                      bool enabled, const QString& text,
+                      QPalette::ColorRole textRole) const override {
+        DrawBoldEnough(*painter, [&] {
+            QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+        });
     }
 
   private:
@@ -60,5 +78,31 @@ class PlatformStyle : public QProxyStyle {
 } // namespace
 
 QStyle* CreatePlatformStyle() { return new PlatformStyle; }
+
+// Fusion's own light palette, built here because Fusion hands out the desktop theme's palette
+// where a theme offers one.
+const QPalette& FixedPalette() {
+    static const QPalette palette = [] {
+        const QColor face(0xEF, 0xEF, 0xEF), dark = face.darker(150), mid = face.darker(130);
+        const QColor shadow = dark.darker(135), disabledText(190, 190, 190);
+        QPalette light(Qt::black, face, face.lighter(150), dark, mid, Qt::black, Qt::white);
+        light.setColor(QPalette::Midlight, mid.lighter(110));
+        light.setColor(QPalette::Button, face);
+        light.setColor(QPalette::Shadow, shadow);
+        light.setColor(QPalette::HighlightedText, Qt::white);
+        light.setColor(QPalette::Highlight, QColor(48, 140, 198));
+        light.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+        for (QPalette::ColorRole role :
+             {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+            light.setColor(QPalette::Disabled, role, disabledText);
+        light.setColor(QPalette::Disabled, QPalette::Base, face);
+        light.setColor(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+        light.setColor(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+        light.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+        light.setResolveMask(~QPalette::ResolveMask(0)); // every role, none left to a theme
+        return light;
+    }();
+    return palette;
+}
 
 } // namespace qtlayer

@@ -28,13 +28,14 @@ if [ "$with_editor" = editor ]; then
     }
     expect_field Type Application
     expect_field Name Brondel
-    expect_field Exec brondel
+    expect_field Exec 'brondel %f'
     expect_field Icon brondel
     expect_field Categories 'Office;Graphics;'
     expect_field Terminal false
     [ -n "$(field Comment)" ] || problem "desktop entry: no Comment"
     # The entry starts the program by name, and the icon it names is the installed one.
-    [ -x "$prefix/bin/$(field Exec)" ] || problem "desktop entry: Exec names no installed program"
+    [ -x "$prefix/bin/$(field Exec | cut -d ' ' -f 1)" ] ||
+      problem "desktop entry: Exec names no installed program"
     [ -f "$prefix/share/icons/hicolor/scalable/apps/$(field Icon).svg" ] ||
       problem "desktop entry: Icon names no installed icon"
     if command -v desktop-file-validate >/dev/null; then

@@ -1,0 +1,28 @@
+// The Chart as one self-contained SVG picture: the page's cells at the page's sizes and places,
+// Box fills, the Boxes' lines of text with their styles, and the connector lines exactly where
+// the page's images put them. Empty rows and columns at the edges are cropped away. Plain C++:
+// brondel-generate writes it, and the editor copies and exports it.
+#pragma once
+#include "platform/text.h"
+
+inline constexpr int PictureMargin = 8;         // white around the cropped chart, in pixels
+inline constexpr int PictureMaxWidthMm = 160;   // inside the text area of A4 portrait
+inline constexpr int PicturePixelsPerInch = 96; // the size a browser gives the page
+
+struct ChartPicture {
+    Text svg;
+    int pixelWidth = 0, pixelHeight = 0;             // the picture's own pixels (its viewBox)
+    int widthHundredthMm = 0, heightHundredthMm = 0; // the size it states, in 1/100 mm
+};
+
+// The picture of the Chart as it is now. Uses the page generator's working tables and leaves
+// them empty again.
+ChartPicture BuildChartPicture();
+
+Text SvgFileNameOf(const Text& chartFileName); // ".kpv" (last four characters) -> ".svg"
+
+// Writes bytes to path through the safe writer; false when the file is not there whole.
+bool WritePictureFile(const Text& path, const Text& bytes);
+
+// XML character data: & < > escaped, control characters that XML cannot carry dropped.
+Text EscapeXmlText(const Text& text);
