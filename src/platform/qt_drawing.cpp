@@ -59,7 +59,6 @@ struct Drawing {
     QColor pen = Qt::black, brush = Qt::black, text = Qt::black;
     QFont font;
     Handle fontHandle = -1; // names the font in the width cache
-    int ascent = 0, height = 0;
     QPoint position;
     QRect dirty;
 };
@@ -108,13 +107,31 @@ void Cover(const QRect& area, const QColor& colour) {
 
 bool IsDrawing() { return Current().window >= 0; }
 
+struct LineMetrics {
+    int ascent, height;
+};
+
+// Measured once per font, and only when text is drawn: the Chart selects a font for every
+// line, empty ones included, and loading a font costs more than drawing a whole chart.
+std::unordered_map<Handle, LineMetrics>& FontMetrics() {
+    static std::unordered_map<Handle, LineMetrics> metrics;
+    return metrics;
+}
+
+const LineMetrics& MetricsOfCurrentFont() {
+    Drawing& d = Current();
+    auto [it, added] = FontMetrics().try_emplace(d.fontHandle);
+    if (added) {
+        const QFontMetrics metrics(d.font);
+        it->second = {metrics.ascent(), metrics.height()};
+    }
+    return it->second;
+}
+
 void UseFont(const QFont& font, Handle handle) {
     Drawing& d = Current();
     d.font = font;
     d.fontHandle = handle;
-    const QFontMetrics metrics(font);
-    d.ascent = metrics.ascent();
-    d.height = metrics.height();
     d.painter.setFont(font);
 }
 
@@ -140,7 +157,10 @@ int AdvanceOf(const QString& value, const Text& text) {
 
 } // namespace
 
-void ForgetTextWidths() { TextWidths().clear(); }
+void ForgetTextWidths() {
+    TextWidths().clear();
+    FontMetrics().clear();
+}
 
 void EndDrawingOn(int window) {
     if (Current().window == window) EndDrawing();
@@ -287,10 +307,11 @@ void DrawTextAtCursor(const Text& text) {
     Drawing& d = Current();
     if (!IsDrawing() || text.empty()) return;
     const QString value = QString::fromUtf8(text);
-    const QRect area(d.position, QSize(AdvanceOf(value, text), d.height));
+    const LineMetrics& metrics = MetricsOfCurrentFont();
+    const QRect area(d.position, QSize(AdvanceOf(value, text), metrics.height));
     if (!(d.mode & TransparentText)) d.painter.fillRect(area, OpaqueTextBackground);
     d.painter.setPen(d.text);
-    const QPoint baseline(d.position.x(), d.position.y() + d.ascent);
+    const QPoint baseline(d.position.x(), d.position.y() + metrics.ascent);
     DrawBoldEnough(d.painter, [&] { d.painter.drawText(baseline, value); });
     d.dirty |= area.adjusted(-4, -2, 4, 2); // italic overhang
     d.position.rx() += area.width();
