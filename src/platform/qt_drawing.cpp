@@ -7,6 +7,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStaticText>
 
 #include <cstdlib>
 #include <string>
@@ -135,30 +136,38 @@ void UseFont(const QFont& font, Handle handle) {
     d.painter.setFont(font);
 }
 
-// The Chart is drawn again and again with the same lines: measuring each text once per font
-// saves most of the shaping work.
-std::unordered_map<std::string, int>& TextWidths() {
-    static std::unordered_map<std::string, int> widths;
-    return widths;
+// The Chart is drawn again and again with the same lines: each text is measured and shaped
+// once per font, and drawn from its shaped glyphs after that, which is most of the work saved.
+struct ShapedText {
+    int width = 0;
+    QStaticText glyphs;
+};
+
+std::unordered_map<std::string, ShapedText>& ShapedTexts() {
+    static std::unordered_map<std::string, ShapedText> texts;
+    return texts;
 }
 
-int AdvanceOf(const QString& value, const Text& text) {
+ShapedText& ShapedTextOf(const Text& text) {
     Drawing& d = Current();
     std::string key(reinterpret_cast<const char*>(&d.fontHandle), sizeof d.fontHandle);
     key += text;
-    auto& widths = TextWidths();
-    auto it = widths.find(key);
-    if (it != widths.end()) return it->second;
-    if (widths.size() > 4096) widths.clear();
-    const int width = QFontMetrics(d.font).horizontalAdvance(value);
-    widths.emplace(std::move(key), width);
-    return width;
+    auto& texts = ShapedTexts();
+    auto it = texts.find(key);
+    if (it != texts.end()) return it->second;
+    if (texts.size() > 4096) texts.clear();
+    const QString value = QString::fromUtf8(text);
+    ShapedText shaped;
+    shaped.width = QFontMetrics(d.font).horizontalAdvance(value);
+    shaped.glyphs.setText(value);
+    shaped.glyphs.setTextFormat(Qt::PlainText);
+    return texts.emplace(std::move(key), std::move(shaped)).first->second;
 }
 
 } // namespace
 
 void ForgetTextWidths() {
-    TextWidths().clear();
+    ShapedTexts().clear();
     FontMetrics().clear();
 }
 
@@ -296,7 +305,7 @@ void SetDrawingFont(Handle font) {
 
 int TextPixelWidth(const Text& text) {
     if (!IsDrawing() || text.empty()) return 0;
-    return AdvanceOf(QString::fromUtf8(text), text);
+    return ShapedTextOf(text).width;
 }
 
 void MoveTextCursor(int x, int y) {
@@ -306,13 +315,20 @@ void MoveTextCursor(int x, int y) {
 void DrawTextAtCursor(const Text& text) {
     Drawing& d = Current();
     if (!IsDrawing() || text.empty()) return;
-    const QString value = QString::fromUtf8(text);
+    ShapedText& shaped = ShapedTextOf(text);
     const LineMetrics& metrics = MetricsOfCurrentFont();
-    const QRect area(d.position, QSize(AdvanceOf(value, text), metrics.height));
+    const QRect area(d.position, QSize(shaped.width, metrics.height));
     if (!(d.mode & TransparentText)) d.painter.fillRect(area, OpaqueTextBackground);
     d.painter.setPen(d.text);
+    // Qt draws the underline of static text in the wrong place on scaled screens.
+    const bool decorated = d.font.underline() || d.font.strikeOut();
     const QPoint baseline(d.position.x(), d.position.y() + metrics.ascent);
-    DrawBoldEnough(d.painter, [&] { d.painter.drawText(baseline, value); });
+    DrawBoldEnough(d.painter, [&] {
+        if (decorated)
+            d.painter.drawText(baseline, shaped.glyphs.text());
+        else
+            d.painter.drawStaticText(d.position, shaped.glyphs);
+    });
     d.dirty |= area.adjusted(-4, -2, 4, 2); // italic overhang
     d.position.rx() += area.width();
 }
