@@ -8,6 +8,8 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -34,6 +36,21 @@ void LoadFullChart(benchmark::State& state) {
         if (ReadChartFile(path) != ChartFileStatus::Done) state.SkipWithError("load failed");
 }
 BENCHMARK(LoadFullChart)->Unit(benchmark::kMicrosecond);
+
+// The same chart with 200 MB of blank lines right after its "[Raw Chart Text]" line: reading
+// stays linear in the file's size.
+void LoadChartWithHugeGroup(benchmark::State& state) {
+    FillFullChart();
+    const Text path = BenchFolder() + "huge.kpv";
+    WriteChartFile(path);
+    Text bytes{std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
+    bytes.insert(bytes.find("[Raw Chart Text]\r\n") + 18, Text(200 << 20, '\n'));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    for (auto _ : state)
+        if (ReadChartFile(path) != ChartFileStatus::Done) state.SkipWithError("load failed");
+    std::filesystem::remove(path);
+}
+BENCHMARK(LoadChartWithHugeGroup)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

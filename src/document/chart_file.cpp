@@ -57,8 +57,8 @@ const char* ChartFileMessage(ChartFileStatus status) {
     return "";
 }
 
-Text ApplyChartExtension(const Text& path) {
-    size_t separator = path.rfind(PathSeparator);
+Text ApplyChartExtension(const Text& path, PathRules rules) {
+    size_t separator = LastPathSeparator(path, rules);
     size_t nameStart = separator == Text::npos ? 0 : separator + 1;
     size_t dot = path.find('.', nameStart);
     return (dot == Text::npos ? path : path.substr(0, dot)) + ChartExtension;

@@ -20,7 +20,7 @@ enum class ChartFileStatus {
 const char* ChartFileMessage(ChartFileStatus status); // the user's message, or "" for Done
 
 // Forces the extension ".kpv": from the first '.' of the file-name part on, or appended.
-Text ApplyChartExtension(const Text& path);
+Text ApplyChartExtension(const Text& path, PathRules rules = NativePaths);
 
 // Writes every Box and Connector of the Chart to path (the previous file survives any
 // failure). Sets LastProjectDir to the folder of path once the file could be created.

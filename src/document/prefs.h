@@ -14,7 +14,8 @@ inline constexpr char PrefCommentChar = ';';
 int PrefCreate(const Text& path);
 
 // Closes any open file, makes ProgramDir the current directory, and reads path whole.
-// 0 when the file cannot be opened or read or its text cannot be held.
+// 0 when the file cannot be opened or read or its text cannot be held, and at once for
+// anything but a regular file (a named pipe would block).
 int PrefOpen(const Text& path);
 
 // Ends the current file. When writing, the file replaces its old version only if every byte
@@ -28,7 +29,9 @@ int PrefClose();
 int PrefGroup(const Text& name);
 
 int PrefWriteComment(const Text& text);                  // 1, or 0 when not writing
-void PrefWriteValue(const Text& key, const Text& value); // nothing for an empty key
+// Nothing for an empty key; a value holding CR or LF is written empty, as it would break
+// its line in two.
+void PrefWriteValue(const Text& key, const Text& value);
 
 // The value of the first line in the selected group (or, before any PrefGroup, before the
 // first header of the file) that carries key; defaultValue when there is none.

@@ -27,20 +27,22 @@ bool WriteMissingImages(const Text& pageFolder) {
     std::error_code error;
     fs::create_directory(folder, error);
     if (!fs::is_directory(folder, error)) return false;
-    bool ok = true;
+    bool ok = true, wrote = false;
     for (size_t i = 0; i < ImageSetSize; ++i) {
         fs::path file = folder / ImageSet[i].fileName;
-        // Anything already there under the name, even a dangling link, is the user's and stays.
+        // Anything already there under the name, even a dangling link, is the user's and stays,
+        // and so is a file that takes the name while the image is being written.
         if (fs::symlink_status(file, error).type() != fs::file_type::not_found) continue;
         SafeFileWriter writer;
-        if (!writer.Open(file.string())) {
+        if (!writer.Open(file.string(), Placement::KeepExisting)) {
             ok = false;
             continue;
         }
         writer.Write(reinterpret_cast<const char*>(ImageSet[i].bytes), ImageSet[i].size);
-        ok = writer.Commit() && ok;
+        ok = writer.Commit(false) && ok;
+        wrote = true;
     }
-    return ok;
+    return (!wrote || SyncFolder(folder.string())) && ok; // one sync for all of them
 }
 
 GeneratePageStatus WriteChartPage(const Text& chartFileName) {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 #include <algorithm>
 #include <limits>
@@ -71,6 +72,31 @@ Widget* PlaceGadget(int number, GadgetKind kind, int x, int y, int width, int he
     if (window->canvas) window->canvas->raise();
     return widget;
 }
+
+bool EndsALine(QChar c) {
+    const char16_t u = c.unicode();
+    return u == 0 || u == '\n' || u == '\r' || u == 0x0B || u == 0x0C || u == 0x85 ||
+           c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph;
+}
+
+// Text fields are one line, as they look: what arrives by paste, drop or the program keeps
+// only its text up to its first line break (or NUL). The field held none before, so the
+// first one lies in what just arrived, which ends at the cursor.
+class SingleLineValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& text, int& cursor) const override {
+        const auto end = std::find_if(text.cbegin(), text.cend(), EndsALine);
+        if (end == text.cend()) return Acceptable;
+        const int cut = static_cast<int>(end - text.cbegin());
+        QString rest = text.mid(std::max(cursor, cut));
+        rest.truncate(
+            static_cast<int>(std::find_if(rest.cbegin(), rest.cend(), EndsALine) - rest.cbegin()));
+        text = text.left(cut) + rest;
+        cursor = cut;
+        return Acceptable;
+    }
+};
 
 void ReportClicks(QAbstractButton* button, int number, int window) {
     QObject::connect(button, &QAbstractButton::clicked,
@@ -143,6 +169,8 @@ void AddTextField(int number, int x, int y, int width, int height, const Text& t
     auto* field = PlaceGadget<QLineEdit>(number, GadgetKind::TextField, x, y, width, height, flags);
     if (!field) return;
     field->setMaxLength(std::numeric_limits<int>::max()); // text of any length is taken whole
+    static auto* const singleLine = new SingleLineValidator(qApp);
+    field->setValidator(singleLine);
     field->setText(QString::fromUtf8(text));
     field->setAlignment((flags & ES_CENTER)  ? Qt::AlignCenter
                         : (flags & ES_RIGHT) ? (Qt::AlignRight | Qt::AlignVCenter)

@@ -9,6 +9,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -69,6 +70,28 @@ QMessageBox::Icon IconOf(uint32_t icon) {
     }
 }
 
+// Qt's file and colour dialogs write their history, last folder and custom colours into a
+// settings file of Qt's own when they are destroyed. Brondel.ini is the program's only
+// settings file, so each dialog is made once and kept, hidden, until the process ends.
+template <typename Dialog> Dialog& KeptDialog() {
+    static Dialog* const dialog = new Dialog;
+    return *dialog;
+}
+
+// A kept dialog is the owner's child only while it is shown: a child dies with its parent.
+int ExecOver(QDialog& dialog, QWidget* owner) {
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    dialog.setParent(owner, flags);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    const int result = dialog.exec();
+    // A name field's completion list stays open when Return accepts the dialog; a kept dialog
+    // would leave it taking the next click.
+    while (QWidget* popup = QApplication::activePopupWidget())
+        if (!popup->close()) break;
+    dialog.setParent(nullptr, flags);
+    return result;
+}
+
 bool HookAnswers(const RequesterCall& call, RequesterAnswer& answer) {
     if (!State().requesterHook) return false;
     const auto hook = State().requesterHook;
@@ -100,25 +123,29 @@ Text AskFileName(const Text& kind, const Text& title, const Text& defaultFile, c
     // one without a separator past its first character is a name alone, in the current
     // folder (not whichever folder a dialog showed last).
     QString folder = QDir::currentPath(), name = QString::fromUtf8(defaultFile);
-    const size_t last = defaultFile.rfind(PathSeparator);
+    const size_t last = LastPathSeparator(defaultFile);
     if (last != Text::npos && last > 0) {
         folder = QString::fromUtf8(defaultFile.substr(0, last));
         name = QString::fromUtf8(defaultFile.substr(last + 1));
     }
-    QFileDialog dialog(DialogOwner(), QString::fromUtf8(title), folder);
+    QFileDialog& dialog = KeptDialog<QFileDialog>();
+    dialog.setWindowTitle(QString::fromUtf8(title));
+    dialog.setDirectory(folder);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
                       QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(kind == "save" ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // an opened file need not exist
     const QStringList filters = NameFiltersOf(pattern);
-    if (!filters.isEmpty()) {
-        dialog.setNameFilters(filters);
-        dialog.selectNameFilter(filters.value(patternIndex, filters.first()));
-    }
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty()) dialog.selectNameFilter(filters.value(patternIndex, filters.first()));
+    // The kept dialog still shows the name chosen last time, and selectFile cannot empty it.
+    if (auto* nameField = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        nameField->clear();
     if (!name.isEmpty()) dialog.selectFile(name);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    if (dialog.exec() != QDialog::Accepted) return {};
-    const Text path = dialog.selectedFiles().value(0).toUtf8().toStdString();
+    if (ExecOver(dialog, DialogOwner()) != QDialog::Accepted) return {};
+    // Qt answers with '/' everywhere; the program's paths use the system's own separator.
+    const Text path =
+        QDir::toNativeSeparators(dialog.selectedFiles().value(0)).toUtf8().toStdString();
     return path.size() < FileNameBufferSize ? path : Text();
 }
 
@@ -156,10 +183,10 @@ int32_t PickColour() {
     RequesterAnswer answer;
     if (HookAnswers({"colour", Text(), Text(), Text(), Text(), 0}, answer)) return answer.code;
     if (!qApp) return -1;
-    QColorDialog dialog(QColor(1, 0, 0), DialogOwner());
+    QColorDialog& dialog = KeptDialog<QColorDialog>();
     dialog.setOptions(QColorDialog::DontUseNativeDialog);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    if (dialog.exec() != QDialog::Accepted) return -1;
+    dialog.setCurrentColor(QColor(1, 0, 0));
+    if (ExecOver(dialog, DialogOwner()) != QDialog::Accepted) return -1;
     const QColor chosen = dialog.selectedColor();
     return RgbColour(chosen.red(), chosen.green(), chosen.blue());
 }

@@ -14,9 +14,9 @@ static DesktopOpener desktopOpener;
 
 void SetDesktopOpener(DesktopOpener opener) { desktopOpener = std::move(opener); }
 
-Text StartProgramWorkingFolder(const Text& file, const Text& directory) {
+Text StartProgramWorkingFolder(const Text& file, const Text& directory, PathRules rules) {
     if (!directory.empty()) return directory;
-    size_t last = file.rfind(PathSeparator);
+    size_t last = LastPathSeparator(file, rules);
     if (last == Text::npos || last == 0) return {};
     return file.substr(0, last + 1);
 }
@@ -64,7 +64,8 @@ intptr_t StartProgram(const Text& file, const Text& parameters, const Text& dire
     Text folder = StartProgramWorkingFolder(file, directory);
     SetCurrentDir(ProgramDir);
     Text absolute = file;
-    if (file[0] != PathSeparator) absolute = ProgramDir + file; // relative names mean beside the program
+    if (!IsAbsolutePath(file))
+        absolute = ProgramDir + file; // relative names mean beside the program
     bool opened = desktopOpener ? desktopOpener(absolute, folder) : OpenWithXdgOpen(absolute, folder);
     return opened ? 1 : 0;
 }

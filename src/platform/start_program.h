@@ -18,4 +18,7 @@ void SetDesktopOpener(DesktopOpener opener);
 // nonzero otherwise. parameters and StartWait are not used by the desktop opener.
 intptr_t StartProgram(const Text& file, const Text& parameters, const Text& directory,
                       uint32_t flags);
-Text StartProgramWorkingFolder(const Text& file, const Text& directory);
+// The folder of file up to its last separator that is not its first character, or directory
+// when that is given.
+Text StartProgramWorkingFolder(const Text& file, const Text& directory,
+                               PathRules rules = NativePaths);

@@ -2,6 +2,7 @@
 #include "text.h"
 
 #include <cstdio>
+#include <string_view>
 
 Text DecimalText(int32_t value) { return std::to_string(value); }
 
@@ -61,9 +62,22 @@ bool TextEqualIgnoringAsciiCase(const char* a, size_t aLength, const Text& b) {
     return true;
 }
 
-Text PathFolder(const Text& path) {
+size_t LastPathSeparator(const Text& path, PathRules rules) {
+    return path.find_last_of(rules.separators);
+}
+
+bool IsAbsolutePath(const Text& path, PathRules rules) {
+    const char letter = static_cast<char>(path.empty() ? 0 : path[0] | 0x20);
+    const bool drive =
+        rules.driveLetters && path.size() >= 3 && path[1] == ':' && letter >= 'a' && letter <= 'z';
+    const size_t first = drive ? 2 : 0;
+    return path.size() > first &&
+           std::string_view(rules.separators).find(path[first]) != std::string_view::npos;
+}
+
+Text PathFolder(const Text& path, PathRules rules) {
     size_t begin = (!path.empty() && path[0] == '"') ? 1 : 0;
-    size_t last = path.rfind(PathSeparator);
+    size_t last = LastPathSeparator(path, rules);
     if (last == Text::npos || last < begin) return {};
     Text folder = path.substr(begin, last + 1 - begin);
     size_t quote = folder.find('"');

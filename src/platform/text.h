@@ -12,6 +12,24 @@ constexpr char PathSeparator = '\\';
 constexpr char PathSeparator = '/';
 #endif
 
+// How paths are read. POSIX: '/' separates, and a path is absolute when it starts with it.
+// Windows: '\' and '/' both separate, and a path is absolute when it starts with a separator
+// (so "\\server\share" too) or with a drive letter, a colon and a separator ("C:\", "C:/").
+struct PathRules {
+    const char* separators;
+    bool driveLetters;
+};
+inline constexpr PathRules PosixPaths{"/", false};
+inline constexpr PathRules WindowsPaths{"\\/", true};
+#ifdef _WIN32
+inline constexpr PathRules NativePaths = WindowsPaths;
+#else
+inline constexpr PathRules NativePaths = PosixPaths;
+#endif
+
+size_t LastPathSeparator(const Text& path, PathRules rules = NativePaths); // npos when none
+bool IsAbsolutePath(const Text& path, PathRules rules = NativePaths);
+
 Text DecimalText(int32_t value);          // "%ld": '-' for negatives, no padding
 Text HexText(int32_t value);              // "%lX" of the 32-bit pattern, upper case
 int32_t DecimalValue(const Text& text);   // leading spaces, one sign, digits; wraps modulo 2^32
@@ -23,7 +41,7 @@ Text TextRight(const Text& text, int32_t n);
 int32_t TextFind(const Text& text, const Text& part, int32_t start); // 1-based, 0 = none
 bool TextEqual(const Text& a, const Text& b);
 bool TextEqualIgnoringAsciiCase(const char* a, size_t aLength, const Text& b);
-Text PathFolder(const Text& path); // up to and including the last PathSeparator
+Text PathFolder(const Text& path, PathRules rules = NativePaths); // up to the last separator
 
 int32_t RgbColour(int32_t red, int32_t green, int32_t blue);
 int32_t RedOf(int32_t colour);

@@ -1,95 +1,76 @@
+// Files: the safe writer keeps the old file through every failure, numbered line files, the
+// program folder, and handing a file to the desktop.
 #include "platform/files.h"
+#include "platform/start_program.h"
 
 #include "test_files.h"
 
-#include <gtest/gtest.h>
+using namespace testsupport;
+using Files = ScratchTest;
 
-#include <filesystem>
-#include <fstream>
-#include <sys/stat.h>
+// 0 when every byte reached path, 1 when the writer refused it, 2 when the commit failed.
+static int WriteWhole(const Text& path) {
+    SafeFileWriter writer;
+    if (!writer.Open(path)) return 1;
+    writer.Write(Text(100000, 'n'));
+    return writer.Commit() ? 0 : 2;
+}
 
-namespace fs = std::filesystem;
+TEST_F(Files, TheOldFileSurvivesEveryFailureByteForByte) {
+    Spit(dir / "old.txt", "old");
+    Spit(dir / "read-only.txt", "old");
+    fs::permissions(dir / "read-only.txt", fs::perms::owner_read);
+    fs::permissions(dir, fs::perms::all); // only the file's own mode may refuse the writer
+    fs::create_directory(dir / "folder");
+    for (const Text& refused :
+         {Path("missing/new.txt"), Path("old.txt/below.txt"), Path("folder"), Text()})
+        EXPECT_EQ(WriteWhole(refused), 1) << refused;
+    EXPECT_EQ(InChild([&] { return WriteWhole(Path("read-only.txt")); }, RLIM_INFINITY, true), 1);
+    EXPECT_EQ(InChild([&] { return WriteWhole(Path("old.txt")); }, 4096), 2);
+    EXPECT_EQ(Slurp(dir / "old.txt") + Slurp(dir / "read-only.txt"), "oldold");
+    EXPECT_EQ(EntryCount(), 3u) << "a temporary file was left behind";
+}
 
-using testsupport::Slurp;
-
-class FilesTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("brondel-files-" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    size_t EntryCount() const { return std::distance(fs::directory_iterator(dir), {}); }
-    fs::path dir;
-};
-
-TEST_F(FilesTest, NumberedFileWritesLinesWithCrLf) {
-    Text path = (dir / "page.html").string();
-    ASSERT_NE(FileCreate(323, path), 0);
-    EXPECT_EQ(FileWriteLine("<html>"), 8);
-    EXPECT_EQ(FileWriteLine(""), 2);
+TEST_F(Files, NumberedFilesWriteLinesEndedByCrLf) {
+    ASSERT_NE(FileCreate(323, Path("page.html")), 0);
+    EXPECT_EQ(FileWriteLine("<html>") + FileWriteLine(""), 8 + 2);
     EXPECT_NE(FileClose(323), 0);
-    EXPECT_EQ(Slurp(path), "<html>\r\n\r\n");
-    EXPECT_EQ(EntryCount(), 1u); // no temporary file left behind
-    EXPECT_EQ(FileWriteLine("after close"), 0);
+    EXPECT_EQ(FileWriteLine("after close") + FileClose(323), 0);
+    EXPECT_EQ(FileCreate(323, Path("missing/page.html")) + FileWriteLine("nowhere"), 0);
+    EXPECT_EQ(Slurp(dir / "page.html"), "<html>\r\n\r\n");
 }
 
-TEST_F(FilesTest, FailedCreateLeavesNoCurrentFile) {
-    EXPECT_EQ(FileCreate(323, (dir / "missing" / "page.html").string()), 0);
-    EXPECT_EQ(FileWriteLine("x"), 0);
-    EXPECT_EQ(FileClose(323), 0);
-    std::ofstream(dir / "plain") << "x";
-    EXPECT_EQ(FileCreate(323, (dir / "plain" / "below.html").string()), 0);
+TEST_F(Files, ProgramDirIsTheFolderOfTheRunningProgram) {
+    TakeProgramDir("/somewhere/else");
+    EXPECT_EQ(ProgramDir, fs::read_symlink("/proc/self/exe").parent_path().string() + "/");
 }
 
-TEST_F(FilesTest, CommitKeepsPermissionsOfTheReplacedFile) {
-    fs::path target = dir / "chart.kpv";
-    std::ofstream(target) << "old";
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    SafeFileWriter writer;
-    ASSERT_TRUE(writer.Open(target.string()));
-    writer.Write("new");
-    ASSERT_TRUE(writer.Commit());
-    EXPECT_EQ(Slurp(target), "new");
-    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-}
-
-TEST_F(FilesTest, AbandonedWriterLeavesTheOldFileAndNoTemporary) {
-    fs::path target = dir / "chart.kpv";
-    std::ofstream(target) << "old";
-    {
-        SafeFileWriter writer;
-        ASSERT_TRUE(writer.Open(target.string()));
-        writer.Write("half");
-    }
-    EXPECT_EQ(Slurp(target), "old");
-    EXPECT_EQ(EntryCount(), 1u);
-}
-
-TEST_F(FilesTest, RunningOutOfSpaceKeepsTheOldFileByteForByte) {
-    fs::path target = dir / "big.kpv";
-    Text old(3000, 'o');
-    std::ofstream(target, std::ios::binary) << old;
-    SafeFileWriter writer;
-    bool opened = false, committed = true;
-    testsupport::WithFileSizeLimit(4096, [&] {
-        opened = writer.Open(target.string());
-        writer.Write(Text(100000, 'n'));
-        committed = writer.Commit();
+TEST_F(Files, StartProgramHandsTheFileAndItsFolderToTheDesktop) {
+    Text handed;
+    SetDesktopOpener([&](const Text& file, const Text& folder) {
+        handed += file + "|" + folder + "\n";
+        return file != "/refused.html";
     });
-    ASSERT_TRUE(opened);
-    EXPECT_FALSE(committed);
-    EXPECT_EQ(Slurp(target), old);
-    EXPECT_EQ(EntryCount(), 1u);
-}
+    fs::create_directory(dir / "elsewhere");
+    SetCurrentDir(Path("elsewhere"));
+    // Each call that the desktop takes gives 1; nothing is handed over without a file.
+    EXPECT_EQ(StartProgram("/charts/staff.html", "", "", 0) + StartProgram("", "", "", 0) +
+                  StartProgram("/charts/staff.html", "", "/work/", 0) +
+                  StartProgram("staff.html", "", "", 0) + StartProgram("/refused.html", "", "", 0),
+              3);
+    EXPECT_EQ(fs::current_path(), dir);
+    EXPECT_EQ(handed, "/charts/staff.html|/charts/\n/charts/staff.html|/work/\n" + ProgramDir +
+                          "staff.html|\n/refused.html|\n");
 
-TEST_F(FilesTest, ProgramDirAndCurrentDirEndInASeparator) {
-    TakeProgramDir("/usr/bin/true");
-    ASSERT_FALSE(ProgramDir.empty());
-    EXPECT_EQ(ProgramDir.back(), PathSeparator);
-    EXPECT_TRUE(SetCurrentDir(dir.string()));
-    EXPECT_EQ(fs::path(CurrentDir()), fs::path(dir.string() + "/"));
-    EXPECT_FALSE(SetCurrentDir((dir / "nowhere").string()));
+    // Without one, xdg-open gets a file URL: here a stand-in on PATH that refuses "no.html".
+    SetDesktopOpener(nullptr);
+    Spit(dir / "xdg-open", "#!/bin/sh\necho \"$1\" >> \"$0.log\"\n[ \"${1##*/}\" != no.html ]\n");
+    fs::permissions(dir / "xdg-open", fs::perms::owner_all);
+    setenv("PATH", (dir.string() + ":" + getenv("PATH")).c_str(), 1);
+    EXPECT_EQ(StartProgram(Path("AZaz09@[`{: \xC3\xA9-_~.html"), "", "", 0) +
+                  StartProgram(Path("no.html"), "", "", 0),
+              1);
+    EXPECT_EQ(Slurp(dir / "xdg-open.log"), "file://" +
+                                               Path("AZaz09%40%5B%60%7B%3A%20%C3%A9-_~.html") +
+                                               "\nfile://" + Path("no.html") + "\n");
 }

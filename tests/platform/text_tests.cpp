@@ -1,88 +1,34 @@
+// Texts, numbers and colours: the exact formats that decide the bytes of chart files and pages,
+// walked from the table in text_cases.tsv.
 #include "platform/text.h"
 
-#include <gtest/gtest.h>
+#include "test_files.h"
 
-#include <climits>
+#include <functional>
+#include <map>
 
-TEST(NumberFormats, DecimalAndHexTextMatchPrintfFormats) {
-    EXPECT_EQ(DecimalText(0), "0");
-    EXPECT_EQ(DecimalText(-5), "-5");
-    EXPECT_EQ(DecimalText(INT32_MIN), "-2147483648");
-    EXPECT_EQ(HexText(10), "A");
-    EXPECT_EQ(HexText(255), "FF");
-    EXPECT_EQ(HexText(16), "10");
-    EXPECT_EQ(HexText(0), "0");
-    EXPECT_EQ(HexText(-1), "FFFFFFFF");
-}
+static int32_t N(const Text& text) { return static_cast<int32_t>(std::stoll(text)); }
 
-TEST(NumberFormats, DecimalValueReadsSignDigitsAndStopsAtJunk) {
-    EXPECT_EQ(DecimalValue("  42"), 42);
-    EXPECT_EQ(DecimalValue("12abc"), 12);
-    EXPECT_EQ(DecimalValue("+7"), 7);
-    EXPECT_EQ(DecimalValue("-0015"), -15);
-    EXPECT_EQ(DecimalValue("abc"), 0);
-    EXPECT_EQ(DecimalValue(""), 0);
-    EXPECT_EQ(DecimalValue("- 3"), 0);
-    EXPECT_EQ(DecimalValue("\t5"), 0); // only byte 32 is skipped
-}
+static const std::map<Text, std::function<Text(const std::vector<Text>&)>> Operations = {
+    {"DecimalText", [](auto& a) { return DecimalText(N(a[0])); }},
+    {"HexText", [](auto& a) { return HexText(N(a[0])); }},
+    {"DecimalValue", [](auto& a) { return DecimalText(DecimalValue(a[0])); }},
+    {"TextLeft", [](auto& a) { return TextLeft(a[0], N(a[1])); }},
+    {"TextMid", [](auto& a) { return TextMid(a[0], N(a[1]), N(a[2])); }},
+    {"TextRight", [](auto& a) { return TextRight(a[0], N(a[1])); }},
+    {"TextFind", [](auto& a) { return DecimalText(TextFind(a[0], a[1], N(a[2]))); }},
+    {"PathFolder", [](auto& a) { return PathFolder(a[0]); }},
+    {"RgbColour", [](auto& a) { return DecimalText(RgbColour(N(a[0]), N(a[1]), N(a[2]))); }},
+    {"RedOf", [](auto& a) { return DecimalText(RedOf(N(a[0]))); }},
+    {"GreenOf", [](auto& a) { return DecimalText(GreenOf(N(a[0]))); }},
+    {"BlueOf", [](auto& a) { return DecimalText(BlueOf(N(a[0]))); }},
+    {"IsValidUtf8", [](auto& a) { return DecimalText(IsValidUtf8(a[0])); }},
+    {"TextAsUtf8", [](auto& a) { return TextAsUtf8(a[0]); }},
+};
 
-TEST(NumberFormats, DecimalValueWrapsModulo2To32) {
-    EXPECT_EQ(DecimalValue("2147483648"), INT32_MIN);
-    EXPECT_EQ(DecimalValue("4294967296"), 0);
-    EXPECT_EQ(DecimalValue("4294967297"), 1);
-    EXPECT_EQ(DecimalValue("-2147483648"), INT32_MIN);
-}
-
-TEST(NumberFormats, DecimalTextAndValueAreInversesAcrossTheRange) {
-    for (int64_t v = INT32_MIN; v <= INT32_MAX; v += 65521)
-        ASSERT_EQ(DecimalValue(DecimalText(static_cast<int32_t>(v))), v);
-    EXPECT_EQ(DecimalValue(DecimalText(INT32_MAX)), INT32_MAX);
-}
-
-TEST(TextOperations, LeftMidRightFind) {
-    EXPECT_EQ(TextMid("101", 2, 1), "0");
-    EXPECT_EQ(TextMid("101", 0, 2), "10");
-    EXPECT_EQ(TextMid("101", 4, 1), "");
-    EXPECT_EQ(TextMid("101", 3, 9), "1");
-    EXPECT_EQ(TextRight("1", 1), "1");
-    EXPECT_EQ(TextRight("abc", 2), "bc");
-    EXPECT_EQ(TextRight("abc", -1), "");
-    EXPECT_EQ(TextLeft("abc", 5), "abc");
-    EXPECT_EQ(TextLeft("abc", 0), "");
-    EXPECT_EQ(TextFind("C:\\a.b\\c.txt", ".", 1), 5);
-    EXPECT_EQ(TextFind("C:\\a.b\\c.txt", ".", 6), 9);
-    EXPECT_EQ(TextFind("nodot", ".", 1), 0);
-    EXPECT_EQ(TextFind("abc", "c", 4), 0);
-    EXPECT_TRUE(TextEqual("Ab", "Ab"));
-    EXPECT_FALSE(TextEqual("Ab", "ab"));
-}
-
-TEST(TextOperations, PathFolderKeepsTrailingSeparatorAndDropsQuotes) {
-    const Text s(1, PathSeparator);
-    EXPECT_EQ(PathFolder(s + "charts" + s + "org.kpv"), s + "charts" + s);
-    EXPECT_EQ(PathFolder("org.kpv"), "");
-    EXPECT_EQ(PathFolder("\"" + s + "charts" + s + "org.kpv\""), s + "charts" + s);
-    EXPECT_EQ(PathFolder(""), "");
-}
-
-TEST(Colours, ComponentsRoundTrip) {
-    int32_t c = RgbColour(16, 255, 10);
-    EXPECT_EQ(c, 16 + 256 * 255 + 65536 * 10);
-    EXPECT_EQ(RedOf(c), 16);
-    EXPECT_EQ(GreenOf(c), 255);
-    EXPECT_EQ(BlueOf(c), 10);
-}
-
-TEST(Encoding, ValidUtf8IsKeptAndWindows1252IsConverted) {
-    EXPECT_EQ(TextAsUtf8("Caf\xC3\xA9"), "Caf\xC3\xA9");
-    EXPECT_EQ(TextAsUtf8("Caf\xE9"), "Caf\xC3\xA9");
-    EXPECT_EQ(TextAsUtf8("\x80"), "\xE2\x82\xAC");   // euro sign
-    EXPECT_EQ(TextAsUtf8("\x81"), "\xC2\x81");       // undefined byte -> U+0081
-    EXPECT_EQ(TextAsUtf8("\x9D"), "\xC2\x9D");
-    EXPECT_EQ(TextAsUtf8("\xD8stfold"), "\xC3\x98stfold");
-    EXPECT_FALSE(IsValidUtf8("\xC3"));            // truncated sequence
-    EXPECT_FALSE(IsValidUtf8("\xC0\x80"));        // overlong
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));    // surrogate
-    EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80")); // emoji
-    EXPECT_TRUE(IsValidUtf8("plain"));
+TEST(Text, OperationsGiveTheTabledResults) {
+    for (const auto& row : testsupport::Cases("platform/text_cases.tsv")) {
+        const std::vector<Text> arguments(row.begin() + 1, row.end() - 1);
+        EXPECT_EQ(Operations.at(row[0])(arguments), row.back()) << row[0] << " " << row[1];
+    }
 }

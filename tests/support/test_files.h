@@ -1,7 +1,9 @@
-// File helpers shared by the test programs: whole files in and out, CR LF lines, and running a
-// step while files may not grow past a limit (a disk that fills up part-way).
+// What the test programs share: whole files in and out, case tables kept beside the tests, a
+// private folder per test that is also ProgramDir, and steps run in a child process that has
+// no room left on its disk or no root rights.
 #pragma once
-#include "platform/text.h"
+#include "chart/chart.h"
+#include "platform/files.h"
 
 #include <gtest/gtest.h>
 
@@ -11,45 +13,98 @@
 #include <functional>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace testsupport {
 
-inline Text Slurp(const std::filesystem::path& path) {
+namespace fs = std::filesystem;
+
+inline Text Slurp(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void Spit(const std::filesystem::path& path, const Text& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+inline void Spit(const fs::path& path, const Text& bytes) { std::ofstream(path) << bytes; }
+
+inline fs::path TestData(const Text& name) { return fs::path(BRONDEL_TESTS_DIR) / name; }
+
+// The rows of a tab-separated case table under tests/ ('#' lines and blank lines skipped),
+// every field with the escapes \r \n \t \0 \\ and \xHH decoded.
+inline std::vector<std::vector<Text>> Cases(const Text& name) {
+    std::ifstream in(TestData(name));
+    EXPECT_TRUE(in.is_open()) << name;
+    std::vector<std::vector<Text>> rows;
+    for (Text line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        rows.emplace_back(1);
+        for (size_t i = 0; i < line.size(); ++i) {
+            const char c = line[i], escaped = c == '\\' ? line[++i] : 0;
+            if (c == '\t')
+                rows.back().emplace_back();
+            else if (escaped == 'x')
+                rows.back().back() += char(std::stoi(line.substr(i + 1, 2), 0, 16)), i += 2;
+            else if (escaped)
+                rows.back().back() += Text("\r\n\t\0\\", 5)[Text("rnt0\\").find(escaped)];
+            else
+                rows.back().back() += c;
+        }
+    }
+    return rows;
 }
 
-// Splits at CR LF; the text must end with one.
-inline std::vector<Text> CrLfLines(const Text& bytes) {
-    std::vector<Text> lines;
-    size_t start = 0;
-    for (size_t end; (end = bytes.find("\r\n", start)) != Text::npos; start = end + 2)
-        lines.push_back(bytes.substr(start, end - start));
-    EXPECT_EQ(start, bytes.size()) << "text does not end with CR LF";
-    return lines;
+// A step of a case table, "query → answer", split at its arrow.
+inline std::pair<Text, Text> Step(const Text& field) {
+    const size_t arrow = std::min(field.find(" → "), field.size());
+    return {field.substr(0, arrow), field.substr(std::min(arrow + 5, field.size()))};
 }
 
-// Runs step while no file may grow beyond limit bytes (SIGXFSZ ignored, so writes fail).
-inline void WithFileSizeLimit(rlim_t limit, const std::function<void()>& step) {
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGXFSZ, &ignore, &previous);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = limit;
-    setrlimit(RLIMIT_FSIZE, &small);
-    step();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    sigaction(SIGXFSZ, &previous, nullptr);
+// Runs step in a child process whose files may not grow past fileSize bytes (a write past it
+// fails) and which, when asked, first gives up root, past which no permission stands; the
+// result is step's, as the child's exit status (-1 when it throws, 99 when it cannot start).
+inline int InChild(const std::function<int()>& step, rlim_t fileSize = RLIM_INFINITY,
+                   bool asNobody = false) {
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit files{fileSize, fileSize};
+        if (setrlimit(RLIMIT_FSIZE, &files) != 0 ||
+            (asNobody && geteuid() == 0 && setuid(65534) != 0))
+            _exit(99);
+        [&]() noexcept { _exit(step()); }(); // a throw ends the child, never back into the tests
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+inline long OpenFileCount() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
+
+// A private folder per test, which is also ProgramDir, and an empty Chart; no test may leave
+// a file open.
+class ScratchTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        openFiles = OpenFileCount();
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() / ("brondel-" + std::to_string(getpid()) + test->name());
+        fs::create_directories(dir);
+        ProgramDir = dir.string() + "/";
+        ClearChart();
+        LastProject = LastProjectDir = "";
+    }
+    void TearDown() override {
+        EXPECT_EQ(OpenFileCount(), openFiles) << "a file was left open";
+        SetCurrentDir(fs::temp_directory_path().string());
+        fs::remove_all(dir);
+    }
+    Text Path(const Text& name) const { return (dir / name).string(); }
+    size_t EntryCount(const Text& folder = "") const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(dir / folder), {}));
+    }
+    fs::path dir;
+    long openFiles = 0;
+};
 
 } // namespace testsupport
