@@ -7,6 +7,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStaticText>
 
 #include <cstdlib>
 #include <string>
@@ -59,7 +60,6 @@ struct Drawing {
     QColor pen = Qt::black, brush = Qt::black, text = Qt::black;
     QFont font;
     Handle fontHandle = -1; // names the font in the width cache
-    int ascent = 0, height = 0;
     QPoint position;
     QRect dirty;
 };
@@ -108,39 +108,68 @@ void Cover(const QRect& area, const QColor& colour) {
 
 bool IsDrawing() { return Current().window >= 0; }
 
+struct LineMetrics {
+    int ascent, height;
+};
+
+// Measured once per font, and only when text is drawn: the Chart selects a font for every
+// line, empty ones included, and loading a font costs more than drawing a whole chart.
+std::unordered_map<Handle, LineMetrics>& FontMetrics() {
+    static std::unordered_map<Handle, LineMetrics> metrics;
+    return metrics;
+}
+
+const LineMetrics& MetricsOfCurrentFont() {
+    Drawing& d = Current();
+    auto [it, added] = FontMetrics().try_emplace(d.fontHandle);
+    if (added) {
+        const QFontMetrics metrics(d.font);
+        it->second = {metrics.ascent(), metrics.height()};
+    }
+    return it->second;
+}
+
 void UseFont(const QFont& font, Handle handle) {
     Drawing& d = Current();
     d.font = font;
     d.fontHandle = handle;
-    const QFontMetrics metrics(font);
-    d.ascent = metrics.ascent();
-    d.height = metrics.height();
     d.painter.setFont(font);
 }
 
-// The Chart is drawn again and again with the same lines: measuring each text once per font
-// saves most of the shaping work.
-std::unordered_map<std::string, int>& TextWidths() {
-    static std::unordered_map<std::string, int> widths;
-    return widths;
+// The Chart is drawn again and again with the same lines: each text is measured and shaped
+// once per font, and drawn from its shaped glyphs after that, which is most of the work saved.
+struct ShapedText {
+    int width = 0;
+    QStaticText glyphs;
+};
+
+std::unordered_map<std::string, ShapedText>& ShapedTexts() {
+    static std::unordered_map<std::string, ShapedText> texts;
+    return texts;
 }
 
-int AdvanceOf(const QString& value, const Text& text) {
+ShapedText& ShapedTextOf(const Text& text) {
     Drawing& d = Current();
     std::string key(reinterpret_cast<const char*>(&d.fontHandle), sizeof d.fontHandle);
     key += text;
-    auto& widths = TextWidths();
-    auto it = widths.find(key);
-    if (it != widths.end()) return it->second;
-    if (widths.size() > 4096) widths.clear();
-    const int width = QFontMetrics(d.font).horizontalAdvance(value);
-    widths.emplace(std::move(key), width);
-    return width;
+    auto& texts = ShapedTexts();
+    auto it = texts.find(key);
+    if (it != texts.end()) return it->second;
+    if (texts.size() > 4096) texts.clear();
+    const QString value = QString::fromUtf8(text);
+    ShapedText shaped;
+    shaped.width = QFontMetrics(d.font).horizontalAdvance(value);
+    shaped.glyphs.setText(value);
+    shaped.glyphs.setTextFormat(Qt::PlainText);
+    return texts.emplace(std::move(key), std::move(shaped)).first->second;
 }
 
 } // namespace
 
-void ForgetTextWidths() { TextWidths().clear(); }
+void ForgetTextWidths() {
+    ShapedTexts().clear();
+    FontMetrics().clear();
+}
 
 void EndDrawingOn(int window) {
     if (Current().window == window) EndDrawing();
@@ -276,7 +305,7 @@ void SetDrawingFont(Handle font) {
 
 int TextPixelWidth(const Text& text) {
     if (!IsDrawing() || text.empty()) return 0;
-    return AdvanceOf(QString::fromUtf8(text), text);
+    return ShapedTextOf(text).width;
 }
 
 void MoveTextCursor(int x, int y) {
@@ -286,12 +315,20 @@ void MoveTextCursor(int x, int y) {
 void DrawTextAtCursor(const Text& text) {
     Drawing& d = Current();
     if (!IsDrawing() || text.empty()) return;
-    const QString value = QString::fromUtf8(text);
-    const QRect area(d.position, QSize(AdvanceOf(value, text), d.height));
+    ShapedText& shaped = ShapedTextOf(text);
+    const LineMetrics& metrics = MetricsOfCurrentFont();
+    const QRect area(d.position, QSize(shaped.width, metrics.height));
     if (!(d.mode & TransparentText)) d.painter.fillRect(area, OpaqueTextBackground);
     d.painter.setPen(d.text);
-    const QPoint baseline(d.position.x(), d.position.y() + d.ascent);
-    DrawBoldEnough(d.painter, [&] { d.painter.drawText(baseline, value); });
+    // Qt draws the underline of static text in the wrong place on scaled screens.
+    const bool decorated = d.font.underline() || d.font.strikeOut();
+    const QPoint baseline(d.position.x(), d.position.y() + metrics.ascent);
+    DrawBoldEnough(d.painter, [&] {
+        if (decorated)
+            d.painter.drawText(baseline, shaped.glyphs.text());
+        else
+            d.painter.drawStaticText(d.position, shaped.glyphs);
+    });
     d.dirty |= area.adjusted(-4, -2, 4, 2); // italic overhang
     d.position.rx() += area.width();
 }

@@ -24,18 +24,14 @@ PlatformState& State() {
 namespace {
 
 // The program's icon: two boxes of a chart linked by a black line (data/brondel.svg).
-void PaintIcon(QPainter& painter, int size) {
-    QSvgRenderer picture(QStringLiteral(":/brondel/brondel.svg"));
-    picture.render(&painter, QRectF(0, 0, size, size));
-}
-
 QIcon ProgramIcon() {
+    QSvgRenderer picture(QStringLiteral(":/brondel/brondel.svg"));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 96, 128, 256}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        PaintIcon(painter, size);
+        picture.render(&painter, QRectF(0, 0, size, size));
         painter.end();
         icon.addPixmap(pixmap);
     }
