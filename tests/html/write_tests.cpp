@@ -1,6 +1,7 @@
 // Writing a generation: the page beside the chart file with the images it lacks (a user's own
 // stay), the messages of a generation without a chart or without a place to write, failures
 // that leave the previous page as it was, and a page reached through a link.
+#include "html/single_file.h"
 #include "html_test.h"
 
 using namespace htmltest;
@@ -57,4 +58,17 @@ TEST_F(WritePage, APageReachedThroughALinkUpdatesItsTarget) {
     EXPECT_EQ(fs::status(dir / "web" / "staff.html").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(EntryCount("web/gfx") + EntryCount("gfx"), 34u + 34u);
+}
+
+// The page that travels: its images inline, no folder beside it; refused like the page.
+TEST_F(WritePage, TheSingleFilePageNeedsNoImageFolder) {
+    fs::create_directory(dir / "staff.html");
+    EXPECT_EQ(GeneratePageMessage(WriteSingleFilePage(Path("staff.kpv"))),
+              Text("Could not generate chart. File already open or damaged?"));
+    fs::remove(dir / "staff.html");
+    ASSERT_EQ(WriteSingleFilePage(Path("staff.kpv")), GeneratePageStatus::Done);
+    const Text page = Slurp(dir / "staff.html");
+    EXPECT_EQ(HtmlFileName + DecimalText(EntryCount()), Path("staff.html") + "1");
+    EXPECT_EQ(page.find("gfx/"), Text::npos);
+    EXPECT_NE(page.find("<img src=data:image/gif;base64,R0lGOD"), Text::npos);
 }
