@@ -1,5 +1,7 @@
 // Texts, numbers and colours: the exact formats that decide the bytes of chart files and pages,
 // walked from the table in text_cases.tsv.
+#include "document/chart_file.h"
+#include "platform/start_program.h"
 #include "platform/text.h"
 
 #include "test_files.h"
@@ -8,6 +10,8 @@
 #include <map>
 
 static int32_t N(const Text& text) { return static_cast<int32_t>(std::stoll(text)); }
+// Path rules by name: Windows paths are checked on any machine, so a slip in them shows here.
+static PathRules Rules(const Text& name) { return name == "windows" ? WindowsPaths : PosixPaths; }
 
 static const std::map<Text, std::function<Text(const std::vector<Text>&)>> Operations = {
     {"DecimalText", [](auto& a) { return DecimalText(N(a[0])); }},
@@ -18,6 +22,10 @@ static const std::map<Text, std::function<Text(const std::vector<Text>&)>> Opera
     {"TextRight", [](auto& a) { return TextRight(a[0], N(a[1])); }},
     {"TextFind", [](auto& a) { return DecimalText(TextFind(a[0], a[1], N(a[2]))); }},
     {"PathFolder", [](auto& a) { return PathFolder(a[0]); }},
+    {"PathFolderBy", [](auto& a) { return PathFolder(a[1], Rules(a[0])); }},
+    {"ChartExtension", [](auto& a) { return ApplyChartExtension(a[1], Rules(a[0])); }},
+    {"IsAbsolutePath", [](auto& a) { return DecimalText(IsAbsolutePath(a[1], Rules(a[0]))); }},
+    {"WorkingFolder", [](auto& a) { return StartProgramWorkingFolder(a[1], "", Rules(a[0])); }},
     {"RgbColour", [](auto& a) { return DecimalText(RgbColour(N(a[0]), N(a[1]), N(a[2]))); }},
     {"RedOf", [](auto& a) { return DecimalText(RedOf(N(a[0]))); }},
     {"GreenOf", [](auto& a) { return DecimalText(GreenOf(N(a[0]))); }},
