@@ -22,18 +22,24 @@ TEST_F(Files, TheOldFileSurvivesEveryFailureByteForByte) {
     fs::permissions(dir / "read-only.txt", fs::perms::owner_read);
     fs::permissions(dir, fs::perms::all); // only the file's own mode may refuse the writer
     fs::create_directory(dir / "folder");
+    fs::create_directory(dir / "locked"); // a file that may be written in a folder that may not
+    Spit(dir / "locked" / "open.txt", "old");
+    fs::permissions(dir / "locked" / "open.txt", fs::perms::all);
+    fs::permissions(dir / "locked", fs::perms::owner_all | fs::perms::others_exec);
     for (const Text& refused :
          {Path("missing/new.txt"), Path("old.txt/below.txt"), Path("folder"), Text()})
         EXPECT_EQ(WriteWhole(refused), 1) << refused;
-    EXPECT_EQ(InChild([&] { return WriteWhole(Path("read-only.txt")); }, RLIM_INFINITY, true), 1);
+    for (const Text& refused : {Path("read-only.txt"), Path("locked/open.txt")})
+        EXPECT_EQ(InChild([&] { return WriteWhole(refused); }, RLIM_INFINITY, true), 1) << refused;
     EXPECT_EQ(InChild([&] { return WriteWhole(Path("old.txt")); }, 4096), 2);
     EXPECT_EQ(Slurp(dir / "old.txt") + Slurp(dir / "read-only.txt"), "oldold");
-    EXPECT_EQ(EntryCount(), 3u) << "a temporary file was left behind";
+    EXPECT_EQ(EntryCount() + EntryCount("locked"), 5u) << "a temporary file was left behind";
 }
 
 TEST_F(Files, NumberedFilesWriteLinesEndedByCrLf) {
     ASSERT_NE(FileCreate(323, Path("page.html")), 0);
     EXPECT_EQ(FileWriteLine("<html>") + FileWriteLine(""), 8 + 2);
+    EXPECT_EQ(EntryCount(), 0u) << "a named temporary where the kernel offers unnamed ones";
     EXPECT_NE(FileClose(323), 0);
     EXPECT_EQ(FileWriteLine("after close") + FileClose(323), 0);
     EXPECT_EQ(FileCreate(323, Path("missing/page.html")) + FileWriteLine("nowhere"), 0);
