@@ -1,6 +1,5 @@
 // The safe writer on POSIX systems: the kernel's unnamed temporary files where there are
 // some, else a named temporary kept locked while its writer lives.
-#ifndef _WIN32
 #include "safe_writer.h"
 
 #include <cerrno>
@@ -189,5 +188,3 @@ bool SyncFolder(const Text& folder) {
     close(opened);
     return ok;
 }
-
-#endif

@@ -1,6 +1,5 @@
 // The safe writer on Windows: named temporaries only. A file that a live writer has open
 // cannot be deleted there, which tells its temporary from one left by a crash.
-#ifdef _WIN32
 #include "safe_writer.h"
 
 #include <algorithm>
@@ -87,5 +86,3 @@ void SafeFileWriter::Abandon() {
 }
 
 bool SyncFolder(const Text&) { return true; } // MOVEFILE_WRITE_THROUGH has done it
-
-#endif
