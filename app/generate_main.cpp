@@ -8,8 +8,8 @@
 // written, the page first; a chart that fails is named on stderr with the editor's message and
 // the others still go on. --open opens the page, else the picture. Exit status: 0 all written,
 // 1 any failed, 2 usage error.
-#include "document/chart_file.h"
 #include "chart/chart.h"
+#include "document/chart_file.h"
 #include "html/page.h"
 #include "html/picture.h"
 #include "html/single_file.h"

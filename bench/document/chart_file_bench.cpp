@@ -1,7 +1,7 @@
 // Saving and loading a full chart: every Box with three styled lines and a colour, every
 // Connector ticked.
-#include "document/chart_file.h"
 #include "chart/chart.h"
+#include "document/chart_file.h"
 #include "full_chart.h"
 #include "platform/files.h"
 

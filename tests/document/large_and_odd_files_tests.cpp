@@ -32,8 +32,8 @@ TEST_F(OddFiles, LineBreaksInNamesPipesAndHugeGroups) {
     ReadSettings();
     EXPECT_EQ(LastProject, "");
 
-    Spit(dir / "big.kpv", "[KPVV10]\r\n[Raw Chart Text]\r\n" + Text(64 << 20, '\n') +
-                              "L3-285 = last\r\n");
+    Spit(dir / "big.kpv",
+         "[KPVV10]\r\n[Raw Chart Text]\r\n" + Text(64 << 20, '\n') + "L3-285 = last\r\n");
     ASSERT_EQ(ReadChartFile(Path("big.kpv")), ChartFileStatus::Done);
     EXPECT_EQ(Line3[285], "last");
 }

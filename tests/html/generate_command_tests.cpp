@@ -15,7 +15,8 @@ static Text Generate(const fs::path& folder, const Text& arguments) {
 }
 
 TEST_F(GenerateCommand, UsageErrorsAndHelp) {
-    const Text usage = "usage: brondel-generate [--svg] [--html] [--single-file] [--open] CHART.kpv [CHART.kpv ...]\n";
+    const Text usage = "usage: brondel-generate [--svg] [--html] [--single-file] [--open] "
+                       "CHART.kpv [CHART.kpv ...]\n";
     EXPECT_EQ(Generate(dir, ""), "2||" + usage);
     EXPECT_EQ(Generate(dir, "--quiet a.kpv"),
               "2||brondel-generate: unknown option --quiet\n" + usage);
