@@ -3,6 +3,9 @@
 
 #include "platform/files.h"
 
+#include <QTest>
+
+#include <cstdlib>
 #include <unistd.h>
 
 void EditorTest::SetUp() {
@@ -17,6 +20,19 @@ void EditorTest::SetUp() {
 void EditorTest::TearDown() {
     fs::remove_all(folder);
     fs::remove(settings);
+}
+
+void EditorTest::FakeDesktopOpener(int status) {
+    testsupport::Spit(folder / "xdg-open", "#!/bin/sh\necho \"$1\" >> \"$0.url\"\nexit " +
+                                               std::to_string(status) + "\n");
+    fs::permissions(folder / "xdg-open", fs::perms::owner_all);
+    static const Text path = std::getenv("PATH");
+    setenv("PATH", (folder.string() + ":" + path).c_str(), 1);
+}
+
+Text EditorTest::OpenedUrls() {
+    (void)QTest::qWaitFor([this] { return fs::exists(folder / "xdg-open.url"); });
+    return testsupport::Slurp(folder / "xdg-open.url");
 }
 
 int EditorTest::RunEditor(Script& script) {

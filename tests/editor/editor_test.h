@@ -21,6 +21,10 @@ class EditorTest : public ::testing::Test {
     // Runs the editor as started from its command line, with the script as its user.
     int RunEditor(Script& script);
     Text Path(const Text& name) const { return (folder / name).string(); }
+    // A stand-in for the desktop's opener, first on PATH: it notes each URL it is given and
+    // ends with the status given. OpenedUrls waits for its notes (up to 5 s).
+    void FakeDesktopOpener(int status);
+    Text OpenedUrls();
     fs::path folder, settings;
 };
 
