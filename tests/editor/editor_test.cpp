@@ -35,11 +35,33 @@ Text EditorTest::OpenedUrls() {
     return testsupport::Slurp(folder / "xdg-open.url");
 }
 
-int EditorTest::RunEditor(Script& script) {
-    static char name[] = "brondel", *argv[] = {name, nullptr};
+bool EditorTest::RunChild(const Text& environment, const Text& tests) {
+    fs::create_symlink(fs::read_symlink("/proc/self/exe"), folder / "child");
+    const Text run = environment + " " + (folder / "child").string() + " --gtest_filter=" + tests;
+    return std::system(run.c_str()) == 0;
+}
+
+int EditorTest::RunEditor(Script& script, Text argument) {
+    static char name[] = "brondel";
+    char* argv[] = {name, argument.empty() ? nullptr : argument.data(), nullptr};
+    SetCurrentDir(folder.string() + "/"); // started there, where a chart's name is relative to
     int status = -1;
-    script.Run([&] { status = RunBrondel(1, argv); });
+    script.Run([&] { status = RunBrondel(argument.empty() ? 1 : 2, argv); });
     return status;
+}
+
+Text EditorTest::Masked(Text seen) const {
+    for (size_t at; (at = seen.find(folder.string())) != Text::npos;)
+        seen.replace(at, folder.string().size(), "FOLDER");
+    return seen;
+}
+
+Text Shown() {
+    return WindowCaption(MainWindow) + " | chart " + ChartFileName + " | " + Line1[202] + " | " +
+           std::to_string(ReadGadgetState(12)) + std::to_string(HConnector[12]) + " | " +
+           ReadGadgetText(SwapIndicator) +
+           (WindowHandle(BoxEditorWindow) ? " | editing | " : " | ") + std::to_string(CurrentBox) +
+           (fs::exists(ProgramDir + "Brondel.ini") ? " | settings\n" : "\n");
 }
 
 uint32_t BoxPixel(int box, int x, int y) {

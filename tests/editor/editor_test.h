@@ -19,18 +19,27 @@ class EditorTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
     // Runs the editor as started from its command line, with the script as its user.
-    int RunEditor(Script& script);
+    int RunEditor(Script& script, Text argument = {});
     Text Path(const Text& name) const { return (folder / name).string(); }
+    Text Masked(Text seen) const; // the scratch folder written as FOLDER
     // A stand-in for the desktop's opener, first on PATH: it notes each URL it is given and
     // ends with the status given. OpenedUrls waits for its notes (up to 5 s).
     void FakeDesktopOpener(int status);
     Text OpenedUrls();
+    // Runs the tests named again, in a child process with the environment given, started from
+    // the scratch folder, so that its configuration folder is the scratch's test-config.
+    bool RunChild(const Text& environment, const Text& tests);
     fs::path folder, settings;
 };
 
 // Pixel of the main window's canvas relative to a Box's top-left corner, as 0xRRGGBB when it is
 // painted (opaque), else 0xFF000000 and more.
 uint32_t BoxPixel(int box, int x, int y);
+
+// What the main window shows now: its title, the chart file's name, Box 202's first line, the
+// check box of Connector 12 and its Connector, the swap indicator, whether a box editor is
+// open, the last gadget clicked, and whether there is a settings file.
+Text Shown();
 
 // Every requester the script answered, one line each: kind | caption | text | default file |
 // pattern | flags.
