@@ -18,9 +18,24 @@
 
 using testsupport::Slurp;
 
+namespace {
+
+// What the main window shows now: its title, the chart file's name, Box 202's first line, the
+// check box of Connector 12 and its Connector, the swap indicator, whether a box editor is
+// open, the last gadget clicked, and whether there is a settings file.
+Text Now() {
+    return WindowCaption(MainWindow) + " | chart " + ChartFileName + " | " + Line1[202] + " | " +
+           std::to_string(ReadGadgetState(12)) + std::to_string(HConnector[12]) + " | " +
+           ReadGadgetText(SwapIndicator) +
+           (WindowHandle(BoxEditorWindow) ? " | editing | " : " | ") + std::to_string(CurrentBox) +
+           (fs::exists(ProgramDir + "Brondel.ini") ? " | settings\n" : "\n");
+}
+
+} // namespace
+
 TEST_F(EditorTest, AboutPopupMenuAndTheQuestionsBeforeErasingOrEnding) {
     Text seen;
-    const auto note = [&seen] { seen += Shown(); };
+    const auto note = [&seen] { seen += Now(); };
     Script script;
     script.ClickGadget(293).AnswerMessage(IDOK).RightClick(204).Call([&] {
         for (QAction* item : QApplication::activePopupWidget()->actions())
@@ -54,7 +69,7 @@ TEST_F(EditorTest, SaveLoadAndGenerateThroughTheRequesters) {
     testsupport::Spit(folder / "plain.kpv", "[Other]\r\nL1-202 = no\r\n");
     FakeDesktopOpener(0);
     Text seen, page;
-    const auto note = [&seen] { seen += Shown(); };
+    const auto note = [&seen] { seen += Now(); };
     Script script, next;
     script.ClickGadget(298).AnswerMessage(IDOK);
     // The last vertical Connector's check box, ticked where no click reports it, is read back

@@ -56,14 +56,6 @@ Text EditorTest::Masked(Text seen) const {
     return seen;
 }
 
-Text Shown() {
-    return WindowCaption(MainWindow) + " | chart " + ChartFileName + " | " + Line1[202] + " | " +
-           std::to_string(ReadGadgetState(12)) + std::to_string(HConnector[12]) + " | " +
-           ReadGadgetText(SwapIndicator) +
-           (WindowHandle(BoxEditorWindow) ? " | editing | " : " | ") + std::to_string(CurrentBox) +
-           (fs::exists(ProgramDir + "Brondel.ini") ? " | settings\n" : "\n");
-}
-
 uint32_t BoxPixel(int box, int x, int y) {
     const GadgetBounds r = GadgetRect(box);
     return CanvasPixel(MainWindow, r.x + x, r.y + y) ^ 0xFF000000u;

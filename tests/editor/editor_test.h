@@ -36,11 +36,6 @@ class EditorTest : public ::testing::Test {
 // painted (opaque), else 0xFF000000 and more.
 uint32_t BoxPixel(int box, int x, int y);
 
-// What the main window shows now: its title, the chart file's name, Box 202's first line, the
-// check box of Connector 12 and its Connector, the swap indicator, whether a box editor is
-// open, the last gadget clicked, and whether there is a settings file.
-Text Shown();
-
 // Every requester the script answered, one line each: kind | caption | text | default file |
 // pattern | flags.
 Text Asked(const Script& script);
