@@ -70,21 +70,25 @@ Text AskSavePictureName(const Text& title, const Text& defaultFile) {
         return hook({"save", title, Text(), defaultFile, pattern, 0}).path;
     if (!qApp) return {};
     const QFileInfo file(QString::fromUtf8(defaultFile));
-    WindowEntry* owner = FindWindow(ActiveWindow());
-    QFileDialog dialog(owner ? owner->widget.data() : nullptr, QString::fromUtf8(title),
-                       file.absolutePath());
-    dialog.setOptions(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(
-        {QStringLiteral("SVG picture (*.svg)"), QStringLiteral("PNG picture (*.png)")});
-    // A name typed without an extension gets the one of the format chosen.
+    const QString svg = QStringLiteral("SVG picture (*.svg)");
+    static QFileDialog& dialog = *[&svg] {
+        auto* made = new QFileDialog;
+        made->setOptions(QFileDialog::DontUseNativeDialog);
+        made->setAcceptMode(QFileDialog::AcceptSave);
+        made->setNameFilters({svg, QStringLiteral("PNG picture (*.png)")});
+        // A name typed without an extension gets the one of the format chosen.
+        QObject::connect(made, &QFileDialog::filterSelected, [made](const QString& filter) {
+            made->setDefaultSuffix(filter.contains(QStringLiteral("png")) ? QStringLiteral("png")
+                                                                          : QStringLiteral("svg"));
+        });
+        return made;
+    }();
+    dialog.setWindowTitle(QString::fromUtf8(title));
+    dialog.setDirectory(file.absolutePath());
+    dialog.selectNameFilter(svg);
     dialog.setDefaultSuffix(QStringLiteral("svg"));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(filter.contains(QStringLiteral("png")) ? QStringLiteral("png")
-                                                                       : QStringLiteral("svg"));
-    });
     dialog.selectFile(file.fileName());
-    dialog.setWindowModality(Qt::ApplicationModal);
-    if (dialog.exec() != QDialog::Accepted) return {};
+    WindowEntry* owner = FindWindow(ActiveWindow());
+    if (ExecOver(dialog, owner ? owner->widget.data() : nullptr) != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0).toUtf8().toStdString();
 }

@@ -78,20 +78,6 @@ template <typename Dialog> Dialog& KeptDialog() {
     return *dialog;
 }
 
-// A kept dialog is the owner's child only while it is shown: a child dies with its parent.
-int ExecOver(QDialog& dialog, QWidget* owner) {
-    const Qt::WindowFlags flags = dialog.windowFlags();
-    dialog.setParent(owner, flags);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    const int result = dialog.exec();
-    // A name field's completion list stays open when Return accepts the dialog; a kept dialog
-    // would leave it taking the next click.
-    while (QWidget* popup = QApplication::activePopupWidget())
-        if (!popup->close()) break;
-    dialog.setParent(nullptr, flags);
-    return result;
-}
-
 bool HookAnswers(const RequesterCall& call, RequesterAnswer& answer) {
     if (!State().requesterHook) return false;
     const auto hook = State().requesterHook;
@@ -150,6 +136,20 @@ Text AskFileName(const Text& kind, const Text& title, const Text& defaultFile, c
 }
 
 } // namespace
+
+// A kept dialog is the owner's child only while it is shown: a child dies with its parent.
+int ExecOver(QDialog& dialog, QWidget* owner) {
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    dialog.setParent(owner, flags);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    const int result = dialog.exec();
+    // A name field's completion list stays open when Return accepts the dialog; a kept dialog
+    // would leave it taking the next click.
+    while (QWidget* popup = QApplication::activePopupWidget())
+        if (!popup->close()) break;
+    dialog.setParent(nullptr, flags);
+    return result;
+}
 
 // The colour chooser's custom colours start black in every run and are kept until it ends.
 void PrepareRequesters() {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class QDialog;
 class QMenu;
 class QPainter;
 class QStyle;
@@ -148,5 +149,8 @@ const QPalette& FixedPalette(); // the light palette of every window, whatever t
 
 // qt_requesters.cpp
 void PrepareRequesters();
+// Shows a dialog made once and kept until the process ends (Qt's file and colour dialogs write
+// a settings file of Qt's own when destroyed) application-modal over its owner.
+int ExecOver(QDialog& dialog, QWidget* owner);
 
 } // namespace qtlayer

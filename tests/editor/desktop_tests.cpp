@@ -1,166 +1,107 @@
 // The editor as a desktop program of today, used by a scripted user: a chart named on the
 // command line, undo and redo of every kind of change (seen on the Chart and on the screen),
-// the popup menu's Undo and Redo, and the keys of the main window and of the box editor.
+// the popup menu's Undo and Redo, and the keys of the main window and of the box editor. What
+// the user saw is logged and compared with golden/.
+#include "editor_test.h"
+
 #include "document/chart_file.h"
-#include "editor/editor.h"
-#include "harness.h"
-#include "platform/files.h"
 
 #include <QApplication>
 #include <QMenu>
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
 constexpr int Undo = ShortcutCtrl | 'Z', Redo = ShortcutCtrl | 'Y';
 
-class DesktopTest : public ::testing::Test {
+// The title and chart file; Box 202 and the last Box in the Chart and on the screen (the name a
+// screen reader gives, the fill); Connectors 12 to 15 with their check boxes; the items of an
+// open popup menu ("(off)": disabled).
+Text Look() {
+    Text look = WindowCaption(MainWindow) + " | " + ChartFileName + " |";
+    for (int box : {202, LastBox}) {
+        const auto* button = static_cast<QWidget*>(GadgetWidget(box));
+        look += " " + Line1[box] + Line2[box] + Line3[box] + DecimalText(Red[box]) + " (" +
+                button->accessibleName().toStdString() + ") " +
+                std::to_string(CanvasPixel(MainWindow, button->x() + 3, button->y() + 3)) + " |";
+    }
+    for (int connector = 12; connector <= 15; ++connector)
+        look += " " + DecimalText(HConnector[connector]) + DecimalText(ReadGadgetState(connector));
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+        for (QAction* item : menu->actions())
+            look += " | " + item->text().toStdString() + (item->isEnabled() ? "" : "(off)");
+    return look + "\n";
+}
+
+// Started in the scratch folder, which holds team.v2.kpv (Box 202 "Sales" in red, Connector
+// 12 ticked) and other.kpv (Box 202 "Other").
+class DesktopTest : public EditorTest {
   protected:
     void SetUp() override {
-        std::filesystem::create_directories(folder);
+        EditorTest::SetUp();
         ClearChart();
         WriteBox(202, {{"Sales", "", ""}, {1, 0, 0}, {}, {}, 255, 200, 0});
         HConnector[12] = 1;
-        WriteChartFile(Path("start.kpv"));
+        WriteChartFile(Path("team.v2.kpv"));
         Line1[202] = "Other";
         WriteChartFile(Path("other.kpv"));
         ClearChart();
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    // The editor started in the folder as `brondel ARGUMENT`, with the script as its user.
-    void RunWith(Script& script, std::string argument) {
-        char name[] = "brondel";
-        char* argv[] = {name, argument.data(), nullptr};
-        SetCurrentDir(folder);
-        script.Quit().Run([&] { RunBrondel(argument.empty() ? 1 : 2, argv); });
-    }
-    Text Path(const char* name) const { return folder + name; }
-    const Text folder = "/tmp/brondel-desktop-" + std::to_string(getpid()) + "/";
+    Text seen;
+    const std::function<void()> note = [this] { seen += Look(); };
 };
-
-// Boxes 202 and 203 and the Connectors 12 and 13 in the Chart and as the user sees them: the
-// title, a Box's name for a screen reader and its fill, a check box.
-Text Look() {
-    Text look = WindowCaption(MainWindow) + "|" + ChartFileName;
-    for (int box : {202, 203}) {
-        const auto* button = static_cast<QWidget*>(GadgetWidget(box));
-        look += "|" + Line1[box] + Line2[box] + Line3[box] + DecimalText(Red[box]) + "|" +
-                button->accessibleName().toStdString() + "|" +
-                std::to_string(CanvasPixel(MainWindow, button->x() + 3, 93));
-    }
-    for (int connector : {12, 13})
-        look += DecimalText(HConnector[connector]) + DecimalText(ReadGadgetState(connector));
-    return look;
-}
-
-// The open popup menu's items: "-" a separator, "(off)" a disabled item.
-Text PopupItems() {
-    Text items;
-    for (QAction* item : qobject_cast<QMenu*>(QApplication::activePopupWidget())->actions())
-        items += (item->isSeparator() ? Text("-") : item->text().toStdString()) +
-                 (item->isEnabled() ? ";" : "(off);");
-    return items;
-}
 
 } // namespace
 
-TEST_F(DesktopTest, AChartNamedOnTheCommandLineLoadsAsLoadChartLoadsIt) {
-    std::filesystem::copy_file(Path("start.kpv"), Path("team.v2.kpv"));
-    std::ofstream(Path("plain.kpv")) << "[Other]\r\n";
-    const struct {
-        const char *chart, *message;
-    } cases[] = {
-        {"team.v2.kpv", ""}, {"no.kpv", LoadFailedMessage}, {"plain.kpv", NotAChartMessage}};
-    for (const auto& [chart, message] : cases) {
-        ClearChart();
-        Script script;
-        if (*message) script.AnswerMessage(IDOK);
-        script.Call([&] {
-            EXPECT_EQ(ChartFileName, Path(chart)); // absolute, and no extension rule
-            EXPECT_EQ(Line1[202] + DecimalText(ReadGadgetState(12)), *message ? "0" : "Sales1");
-            EXPECT_EQ(WindowCaption(MainWindow),
-                      *message ? WindowTitle : WindowTitle + "  -  " + Path(chart));
-        });
-        RunWith(script, chart);
-        EXPECT_EQ(script.Requests().empty() ? "" : script.Requests()[0].text, message);
-    }
-}
-
-TEST_F(DesktopTest, EveryKindOfChangeIsUndoneAndRedoneOnTheChartAndOnTheScreen) {
-    const std::function<void(Script&)> changes[] = {
-        [](Script& s) { s.ClickGadget(203).TypeText(302, "New").ClickGadget(322); },
-        [](Script& s) { s.ClickGadget(203).TypeText(304, "Low").PressKey(KeyReturn); },
-        [](Script& s) { s.ClickGadget(202).ClickGadget(320); }, // Delete
-        [](Script& s) { s.PressF1().ClickGadget(202).ClickGadget(203); },
-        [](Script& s) { s.ClickGadget(12); },
-        [](Script& s) { s.ClickGadget(13); },
-        [](Script& s) { s.PressKey(ShortcutCtrl | 'N').AnswerMessage(IDYES); },
-        [&](Script& s) { s.PressKey(ShortcutCtrl | 'O').AnswerOpen(Path("other.kpv")); },
-    };
-    for (size_t i = 0; i < std::size(changes); ++i) {
-        Text before, after;
-        Script script;
-        script.Call([&] { before = Look(); });
-        changes[i](script);
-        script.Call([&] { EXPECT_NE(after = Look(), before); })
-            .PressKey(Undo)
-            .Call([&] { EXPECT_EQ(Look(), before); })
-            .PressKey(i % 2 ? Redo : ShortcutCtrl | ShortcutShift | 'Z')
-            .Call([&] { EXPECT_EQ(Look(), after); });
-        RunWith(script, "start.kpv");
-    }
-}
-
-TEST_F(DesktopTest, OnlyChangesMadeInTheMainWindowAreStepsAndAHundredAreKept) {
+// Each kind of change undone, then redone by Ctrl+Y or Ctrl+Shift+Z: a Box edited (closed with
+// OK or Enter), deleted, swapped; a Connector ticked, unticked; New Chart; a chart loaded. Then
+// what makes no step, and the steps kept.
+TEST_F(DesktopTest, EveryKindOfChangeIsUndoneAndRedoneAndAHundredStepsAreKept) {
     Script script;
-    script.RightClick(204)
-        .Call([] { EXPECT_NE(PopupItems().find("swapped.;-;Undo(off);Redo(off);"), Text::npos); })
-        .DismissPopup()
-        .ClickGadget(13)
-        .ClickGadget(203)
-        .TypeText(302, "ab")
-        .PressKey(Undo) // the field's own undo
-        .Call([] { EXPECT_EQ(Line1[203] + DecimalText(HConnector[13]), "1"); }) // tick kept
-        .PressKey(KeyEscape)                                                    // Cancel: no step
-        .ClickGadget(202)
-        .ClickGadget(322) // OK with nothing changed: no step
-        .RightClick(204)
-        .Call([] { EXPECT_NE(PopupItems().find(";Undo;Redo(off);"), Text::npos); })
-        .ChoosePopupItem(UndoCommand)
-        .Call([] { EXPECT_EQ(ReadGadgetState(13), 0); })
-        .ClickGadget(14) // a new change: nothing left to redo
-        .PressF1()
-        .PressKey(Undo) // swap mode takes no keys
-        .ClickGadget(297)
-        .PressKey(Redo)
-        .Call([] { EXPECT_EQ(DecimalText(HConnector[13]) + DecimalText(HConnector[14]), "01"); });
+    int changes = 0;
+    const auto undone = [&]() -> Script& {
+        script.Call(note).PressKey(Undo).Call(note);
+        return script.PressKey(++changes % 2 ? Redo : ShortcutCtrl | ShortcutShift | 'Z')
+            .Call(note);
+    };
+    script.RightClick(204).Call(note).DismissPopup();
+    script.ClickGadget(LastBox).TypeText(302, "New").ClickGadget(OkButton);
+    undone().ClickGadget(LastBox).TypeText(304, "Low").PressKey(KeyReturn);
+    undone().ClickGadget(202).ClickGadget(320); // Delete
+    undone().PressF1().ClickGadget(202).ClickGadget(LastBox);
+    undone().ClickGadget(12);
+    undone().ClickGadget(13);
+    undone().PressKey(ShortcutCtrl | 'N').AnswerMessage(IDYES);
+    undone().PressKey(ShortcutCtrl | 'O').AnswerOpen(Path("other.kpv"));
+    undone().ClickGadget(13).ClickGadget(LastBox);
+    // The field's own undo, Cancel by Escape, and OK with nothing changed: no steps.
+    script.TypeText(302, "ab").PressKey(Undo).Call(note).PressKey(KeyEscape);
+    script.ClickGadget(202).ClickGadget(OkButton).RightClick(204).Call(note);
+    // A new change leaves nothing to redo; swap mode takes no keys.
+    script.ChoosePopupItem(UndoCommand).Call(note).ClickGadget(14).RightClick(204).Call(note);
+    script.DismissPopup().PressF1().PressKey(Undo).ClickGadget(297).PressKey(Redo).Call(note);
+    // Saving is no step, and undoing a change keeps the name it was saved under.
+    script.ClickGadget(12).ClickGadget(SaveButton).AnswerSave(Path("b.kpv"));
+    script.PressKey(Undo).Call(note);
     for (int i = 0; i < 101; ++i) script.ClickGadget(15);
     // Each Ctrl+Z repaints the window, slow offscreen: 101 steps go back by what it runs.
-    script.Call([] {
+    script.Call([&] {
         for (int i = 0; i < 101; ++i) UndoChartChange();
-        EXPECT_EQ(DecimalText(HConnector[14]) + DecimalText(HConnector[15]), "10");
+        note();
     });
-    RunWith(script, "start.kpv");
+    RunEditor(script.Quit(), "team.v2.kpv"); // absolute, and no extension rule
+    EXPECT_TRUE(MatchesGolden(Masked(seen), Golden("undo_redo.txt")));
 }
 
-TEST_F(DesktopTest, EachCommandKeyDoesWhatItsButtonDoes) {
-    const std::pair<char, int> keys[] = {
-        {'S', 296}, {'O', 295}, {'N', 294}, {'G', 298}, {'Q', 299}};
-    Script script; // each command clicked, then by its key; requesters cancelled, questions No
-    script.AnswerSave("").AnswerSave("").AnswerOpen("").AnswerOpen("");
-    for (int answer : {IDNO, IDNO, IDOK, IDOK, IDNO, IDNO}) script.AnswerMessage(answer);
-    for (const auto& [key, button] : keys)
-        for (bool byKey : {false, true})
-            (byKey ? script.PressKey(ShortcutCtrl | key) : script.ClickGadget(button))
-                .Call([gadget = button] { EXPECT_EQ(CurrentBox, gadget); });
-    RunWith(script, "");
-    const auto& asked = script.Requests();
-    ASSERT_EQ(asked.size(), 10u);
-    auto said = [](const RequesterCall& c) {
-        return c.kind + c.caption + c.text + DecimalText(c.flags);
-    };
-    for (size_t i = 0; i < 10; i += 2) EXPECT_EQ(said(asked[i + 1]), said(asked[i])); // key, click
+// Charts that cannot be loaded, named on the command line, then each command key: requesters
+// cancelled, questions answered No.
+TEST_F(DesktopTest, ChartsThatCannotBeLoadedAndTheCommandKeys) {
+    testsupport::Spit(folder / "plain.kpv", "[Other]\r\n");
+    Script missing, plain;
+    missing.AnswerMessage(IDOK).Call(note).Quit();
+    plain.AnswerMessage(IDOK).Call(note).AnswerSave("").AnswerOpen("").AnswerMessage(IDNO);
+    for (char key : {'S', 'O', 'N', 'G', 'Q'}) plain.PressKey(ShortcutCtrl | key);
+    plain.AnswerMessage(IDOK).AnswerMessage(IDNO).Quit();
+    RunEditor(missing, "no.kpv"), RunEditor(plain, "plain.kpv");
+    EXPECT_TRUE(MatchesGolden(Masked(seen + Asked(missing) + Asked(plain)),
+                              Golden("command_line_and_keys.txt")));
 }

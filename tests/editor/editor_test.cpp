@@ -3,6 +3,9 @@
 
 #include "platform/files.h"
 
+#include <QTest>
+
+#include <cstdlib>
 #include <unistd.h>
 
 void EditorTest::SetUp() {
@@ -19,11 +22,38 @@ void EditorTest::TearDown() {
     fs::remove(settings);
 }
 
-int EditorTest::RunEditor(Script& script) {
-    static char name[] = "brondel", *argv[] = {name, nullptr};
+void EditorTest::FakeDesktopOpener(int status) {
+    testsupport::Spit(folder / "xdg-open", "#!/bin/sh\necho \"$1\" >> \"$0.url\"\nexit " +
+                                               std::to_string(status) + "\n");
+    fs::permissions(folder / "xdg-open", fs::perms::owner_all);
+    static const Text path = std::getenv("PATH");
+    setenv("PATH", (folder.string() + ":" + path).c_str(), 1);
+}
+
+Text EditorTest::OpenedUrls() {
+    (void)QTest::qWaitFor([this] { return fs::exists(folder / "xdg-open.url"); });
+    return testsupport::Slurp(folder / "xdg-open.url");
+}
+
+bool EditorTest::RunChild(const Text& environment, const Text& tests) {
+    fs::create_symlink(fs::read_symlink("/proc/self/exe"), folder / "child");
+    const Text run = environment + " " + (folder / "child").string() + " --gtest_filter=" + tests;
+    return std::system(run.c_str()) == 0;
+}
+
+int EditorTest::RunEditor(Script& script, Text argument) {
+    static char name[] = "brondel";
+    char* argv[] = {name, argument.empty() ? nullptr : argument.data(), nullptr};
+    SetCurrentDir(folder.string() + "/"); // started there, where a chart's name is relative to
     int status = -1;
-    script.Run([&] { status = RunBrondel(1, argv); });
+    script.Run([&] { status = RunBrondel(argument.empty() ? 1 : 2, argv); });
     return status;
+}
+
+Text EditorTest::Masked(Text seen) const {
+    for (size_t at; (at = seen.find(folder.string())) != Text::npos;)
+        seen.replace(at, folder.string().size(), "FOLDER");
+    return seen;
 }
 
 uint32_t BoxPixel(int box, int x, int y) {

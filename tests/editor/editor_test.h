@@ -19,8 +19,16 @@ class EditorTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
     // Runs the editor as started from its command line, with the script as its user.
-    int RunEditor(Script& script);
+    int RunEditor(Script& script, Text argument = {});
     Text Path(const Text& name) const { return (folder / name).string(); }
+    Text Masked(Text seen) const; // the scratch folder written as FOLDER
+    // A stand-in for the desktop's opener, first on PATH: it notes each URL it is given and
+    // ends with the status given. OpenedUrls waits for its notes (up to 5 s).
+    void FakeDesktopOpener(int status);
+    Text OpenedUrls();
+    // Runs the tests named again, in a child process with the environment given, started from
+    // the scratch folder, so that its configuration folder is the scratch's test-config.
+    bool RunChild(const Text& environment, const Text& tests);
     fs::path folder, settings;
 };
 
