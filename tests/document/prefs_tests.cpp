@@ -28,7 +28,7 @@ TEST_F(Prefs, WritesLinesEndedByCrLfAndOnlyWhenWriting) {
                   PrefCreate(Path("no/x.ini")) + PrefGroup("A") + PrefWriteComment("x"),
               0)
         << "nothing can be opened, so nothing is open";
-    ASSERT_NE(PrefCreate(Path("out.ini")), 0);
+    ASSERT_EQ(PrefCreate(Path("out.ini")), 1);
     EXPECT_EQ(PrefGroup("A") + PrefWriteComment("x"), 2);
     PrefWriteValue("", "no key, no line");
     PrefWriteValue("spaced", "  a = b  ");

@@ -1,5 +1,7 @@
 // brondel-generate as a user runs it: its usage, each chart's page equal to the editor's, and
 // charts that fail named with the editor's messages while the others go on.
+#include "document/chart_file.h"
+#include "html/picture.h"
 #include "html_test.h"
 
 using namespace htmltest;
@@ -43,4 +45,16 @@ TEST_F(GenerateCommand, EachChartGivesTheEditorsPageAndFailuresAreNamed) {
     // Each chart starts from an empty Chart: nothing of the one before shows in its page.
     EXPECT_EQ(Slurp(dir / "header.html"), Slurp(GoldenPath("empty.html")));
     EXPECT_FALSE(fs::exists(dir / "notes.html") || fs::exists(dir / "chart.html"));
+}
+
+TEST_F(GenerateCommand, TheSvgPictureBesideTheChartOrItsFailureNamed) {
+    fs::copy_file(GoldenPath("examples.kpv"), dir / "org.kpv");
+    fs::copy_file(GoldenPath("examples.kpv"), dir / "blocked.kpv");
+    fs::create_directory(dir / "blocked.svg");
+    EXPECT_EQ(Generate(dir, "--svg org.kpv blocked.kpv"),
+              "1|" + Path("org.svg") +
+                  "\n|blocked.kpv: Could not generate chart. File already open or damaged?\n");
+    ASSERT_EQ(ReadChartFile(Path("org.kpv")), ChartFileStatus::Done);
+    EXPECT_EQ(Slurp(dir / "org.svg"), BuildChartPicture().svg);
+    EXPECT_FALSE(fs::exists(dir / "org.html"));
 }

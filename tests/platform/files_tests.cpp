@@ -44,6 +44,9 @@ TEST_F(Files, NumberedFilesWriteLinesEndedByCrLf) {
     EXPECT_EQ(FileWriteLine("after close") + FileClose(323), 0);
     EXPECT_EQ(FileCreate(323, Path("missing/page.html")) + FileWriteLine("nowhere"), 0);
     EXPECT_EQ(Slurp(dir / "page.html"), "<html>\r\n\r\n");
+    ASSERT_NE(FileCreate(324, Path("dropped.html")), 0); // abandoned, never written
+    CloseAllFiles();
+    EXPECT_EQ(FileClose(324) + fs::exists(dir / "dropped.html"), 0);
 }
 
 TEST_F(Files, ProgramDirIsTheFolderOfTheRunningProgram) {
@@ -73,9 +76,8 @@ TEST_F(Files, StartProgramHandsTheFileAndItsFolderToTheDesktop) {
     Spit(dir / "xdg-open", "#!/bin/sh\necho \"$1\" >> \"$0.log\"\n[ \"${1##*/}\" != no.html ]\n");
     fs::permissions(dir / "xdg-open", fs::perms::owner_all);
     setenv("PATH", (dir.string() + ":" + getenv("PATH")).c_str(), 1);
-    EXPECT_EQ(StartProgram(Path("AZaz09@[`{: \xC3\xA9-_~.html"), "", "", 0) +
-                  StartProgram(Path("no.html"), "", "", 0),
-              1);
+    EXPECT_EQ(StartProgram(Path("AZaz09@[`{: \xC3\xA9-_~.html"), "", "", 0), 1);
+    EXPECT_EQ(StartProgram(Path("no.html"), "", "", 0), 0);
     EXPECT_EQ(Slurp(dir / "xdg-open.log"), "file://" +
                                                Path("AZaz09%40%5B%60%7B%3A%20%C3%A9-_~.html") +
                                                "\nfile://" + Path("no.html") + "\n");
