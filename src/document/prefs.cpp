@@ -10,6 +10,7 @@
 #include "prefs.h"
 
 #include "platform/files.h"
+#include "platform/text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -48,8 +49,6 @@ struct Entry {
 std::vector<Entry> entries;
 std::vector<uint32_t> slots;       // open addressing: entry number + 1, 0 is free
 std::vector<uint32_t> scopeStarts; // the start of each group whose keys are indexed
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 uint32_t HashOf(uint32_t scope, const char* name, size_t length) {
     uint32_t hash = 2166136261u ^ scope; // FNV-1a over the lower-cased bytes

@@ -53,8 +53,6 @@ int32_t TextFind(const Text& text, const Text& part, int32_t start) {
 
 bool TextEqual(const Text& a, const Text& b) { return a == b; }
 
-static char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
 bool TextEqualIgnoringAsciiCase(const char* a, size_t aLength, const Text& b) {
     if (aLength != b.size()) return false;
     for (size_t i = 0; i < aLength; ++i)

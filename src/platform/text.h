@@ -41,6 +41,7 @@ Text TextRight(const Text& text, int32_t n);
 int32_t TextFind(const Text& text, const Text& part, int32_t start); // 1-based, 0 = none
 bool TextEqual(const Text& a, const Text& b);
 bool TextEqualIgnoringAsciiCase(const char* a, size_t aLength, const Text& b);
+inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 Text PathFolder(const Text& path, PathRules rules = NativePaths); // up to the last separator
 
 int32_t RgbColour(int32_t red, int32_t green, int32_t blue);

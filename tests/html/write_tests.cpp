@@ -76,9 +76,12 @@ TEST_F(WritePage, TheSingleFilePageIsThePageWithItsImagesInline) {
     EXPECT_EQ(GeneratePageMessage(WriteSingleFilePage(Path("staff.kpv"))),
               Text("Could not generate chart. File already open or damaged?"));
     fs::remove(dir / "staff.html");
+    fs::create_directories(dir / "gfx"); // the user's own image wins, beside either page
+    fs::create_directories(dir / "plain" / "gfx");
+    Spit(dir / "gfx" / "strek_middlehori_tom.gif", "GIF8a"); // 5 bytes: one "=" of padding
+    fs::copy(dir / "gfx", dir / "plain" / "gfx", fs::copy_options::recursive);
     ASSERT_EQ(WriteSingleFilePage(Path("staff.kpv")), GeneratePageStatus::Done);
-    EXPECT_EQ(HtmlFileName + DecimalText(EntryCount()), Path("staff.html") + "1");
-    fs::create_directory(dir / "plain");
+    EXPECT_EQ(HtmlFileName + DecimalText(EntryCount("gfx")), Path("staff.html") + "1");
     ASSERT_EQ(WriteChartPage(Path("plain/staff.kpv")), GeneratePageStatus::Done);
     Text page = Slurp(dir / "staff.html");
     for (const auto& image : fs::directory_iterator(dir / "plain" / "gfx")) {
