@@ -38,7 +38,6 @@ class Script {
   public:
     // ---- Steps, performed one per wait of the program, in order ----
     Script& ClickGadget(int number) { return Add(Click(number, -1, 0, 0, false)); } // its centre
-    Script& ClickAt(int window, int x, int y) { return Add(Click(-1, window, x, y, false)); }
     Script& RightClick(int number) { return Add(Click(number, -1, 0, 0, true)); }
     Script& RightClickAt(int window, int x, int y) { return Add(Click(-1, window, x, y, true)); }
     Script& TypeText(int number, const Text& text); // click into the field, End, then one step
@@ -68,8 +67,6 @@ class Script {
     void Run(const std::function<void()>& program);
 
     const std::vector<RequesterCall>& Requests() const { return requests_; }
-    size_t StepsDone() const { return done_; }
-    size_t StepsLeft() const { return steps_.size(); }
 
   private:
     // A step returns why it could not be done, or an empty text when it was done.
