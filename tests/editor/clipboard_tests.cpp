@@ -16,7 +16,6 @@
 #include <QTimer>
 
 TEST_F(EditorTest, PasteCopyPictureAndExportPicture) {
-    ClearChart();
     ChartPicture picture;
     Text svg, png;
     Script script;

@@ -38,7 +38,6 @@ class DesktopTest : public EditorTest {
   protected:
     void SetUp() override {
         EditorTest::SetUp();
-        ClearChart();
         WriteBox(202, {{"Sales", "", ""}, {1, 0, 0}, {}, {}, 255, 200, 0});
         HConnector[12] = 1;
         WriteChartFile(Path("team.v2.kpv"));

@@ -15,6 +15,7 @@ void EditorTest::SetUp() {
     settings = fs::path(ProgramDir) / "Brondel.ini";
     fs::remove(settings);
     LastProject.clear(); // read from the settings file at start-up, absent here
+    ClearChart();        // a test before, in the same process, may have left a chart
 }
 
 void EditorTest::TearDown() {

@@ -48,7 +48,7 @@ TEST_F(EditorTest, BoldStaysBoldWhenScaledByTwo) {
     EXPECT_GE(gadget2, gadget) << "LINE 1:, gadget fonts";
 }
 
-// The opener's success stays silent (see SaveLoadAndGenerateThroughTheRequesters).
+// The opener's success stays silent (see TheCommandsTheirQuestionsAndTheChartRemembered).
 TEST_F(EditorTest, APageThatNoProgramCouldOpenIsReported) {
     FakeDesktopOpener(3);
     Script script;
