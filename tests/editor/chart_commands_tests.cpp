@@ -1,8 +1,8 @@
 // The command bar (293 About, 294 New, 295 Load, 296 Save, 298 Generate, 299 Exit), the popup
 // menu and the settings file: every question and message, Save and Load through the requesters
-// with the window title they leave, the page that Generate Chart writes and opens, and the
-// chart remembered from one run to the next. What the user saw is logged and compared with
-// golden/.
+// with the window title they leave, the page that Generate Chart writes and opens (or says
+// that no program could open it), and the chart remembered from one run to the next. What the
+// user saw is logged and compared with golden/.
 #include "editor_test.h"
 
 #include "document/chart_file.h"
@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QTest>
 
 #include <ctime>
 #include <iomanip>
@@ -71,7 +72,11 @@ TEST_F(EditorTest, TheCommandsTheirQuestionsAndTheChartRemembered) {
     script.ClickGadget(SaveButton).AnswerSave(Path("gone/c.kpv")).AnswerMessage(IDOK).Call(note);
     script.ClickGadget(298).AnswerMessage(IDOK).ClickGadget(SaveButton).AnswerSave("");
     script.Call(note).ClickGadget(SaveButton).AnswerSave(Path("b.kpv")).Call(note);
-    script.CloseWindow(MainWindow).AnswerMessage(IDYES);
+    // The opener's success stays silent; a page that no program could open is reported.
+    script.Call([this] { FakeDesktopOpener(3); }).ClickGadget(298).Call([&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return script.Requests().back().kind == "message"; }));
+    });
+    script.AnswerMessage(IDOK).CloseWindow(MainWindow).AnswerMessage(IDYES);
     EXPECT_EQ(RunEditor(script), 0);
     seen += Slurp(settings);
     next.ClickGadget(LoadButton).AnswerOpen("").Quit(); // in the folder of the last chart
@@ -84,7 +89,7 @@ TEST_F(EditorTest, TheCommandsTheirQuestionsAndTheChartRemembered) {
     seen += Asked(script) + Asked(next);
     seen.replace(seen.find(CompiledText), CompiledText.size(), "(Compiled: dd/mm-yyyy)");
     EXPECT_TRUE(MatchesGolden(Masked(seen), Golden("commands.txt")));
-    EXPECT_EQ(OpenedUrls(), "file://" + Path("org.html") + "\n");
+    EXPECT_EQ(OpenedUrls(), "file://" + Path("org.html") + "\nfile://" + Path("b.html") + "\n");
     EXPECT_EQ(Slurp(folder / "org.html"), page);
     const Text saved = Slurp(folder / "org.kpv");
     for (const Text line : {"L1-202 = Sales", "H-12 = 1", "V-180 = 1", "V-95 = 0"})

@@ -1,8 +1,6 @@
-// The editor under a desktop that is not the one it was drawn for: bold text at a doubled scale,
-// and a desktop opener that cannot open the page.
+// The editor under a desktop that is not the one it was drawn for: bold text at a doubled scale.
 #include "editor_test.h"
 
-#include <QTest>
 #include <QWidget>
 
 #include <fstream>
@@ -46,15 +44,4 @@ TEST_F(EditorTest, BoldStaysBoldWhenScaledByTwo) {
     EXPECT_TRUE(box > 1.1 && gadget > 1.1) << "bold reads bold at 100 %";
     EXPECT_GE(box2, box) << "Managing Director, Box fonts";
     EXPECT_GE(gadget2, gadget) << "LINE 1:, gadget fonts";
-}
-
-// The opener's success stays silent (see TheCommandsTheirQuestionsAndTheChartRemembered).
-TEST_F(EditorTest, APageThatNoProgramCouldOpenIsReported) {
-    FakeDesktopOpener(3);
-    Script script;
-    script.AnswerSave(Path("chart.kpv")).ClickGadget(SaveButton).ClickGadget(298).Call([&] {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return script.Requests().size() > 1; }));
-    });
-    RunEditor(script.AnswerMessage(IDOK).Quit());
-    EXPECT_TRUE(MatchesGolden(Masked(OpenedUrls() + Asked(script)), Golden("opener.txt")));
 }
