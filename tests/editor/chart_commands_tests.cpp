@@ -37,9 +37,6 @@ Text Now() {
 // One run through the commands, then a second run that starts in the folder of the chart
 // the first one saved last.
 TEST_F(EditorTest, TheCommandsTheirQuestionsAndTheChartRemembered) {
-    Line2[210] = "Loaded", Bold2[210] = VConnector[95] = 1;
-    ASSERT_EQ(WriteChartFile(Path("a.kpv")), ChartFileStatus::Done);
-    testsupport::Spit(folder / "plain.kpv", "[Other]\r\nL1-202 = no\r\n");
     FakeDesktopOpener(0);
     Text seen, page;
     const auto note = [&seen] { seen += Now(); };

@@ -12,6 +12,7 @@ void EditorTest::SetUp() {
     folder = fs::temp_directory_path() / ("brondel-editor-" + std::to_string(getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
+    fs::copy(BRONDEL_EDITOR_DATA_DIR "/charts", folder);
     settings = fs::path(ProgramDir) / "Brondel.ini";
     fs::remove(settings);
     LastProject.clear(); // read from the settings file at start-up, absent here

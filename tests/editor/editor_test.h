@@ -1,6 +1,8 @@
 // Shared set-up of the editor's tests: the whole editor (start-up, loop, commands) run on the
-// real Qt platform layer with a scripted user, a scratch folder for charts, and no settings
-// file left beside the test program.
+// real Qt platform layer with a scripted user, an empty Chart, a scratch folder with the charts
+// of data/charts, and no settings file left beside the test program. Those charts: team.v2.kpv
+// (Box 202 "Sales" in red, Connector 12 ticked), other.kpv (the same, but Box 202 "Other"),
+// a.kpv (Box 210's line 2 "Loaded" in bold, vertical Connector 95) and plain.kpv (no chart).
 #pragma once
 #include "chart/chart.h"
 #include "editor/editor.h"
