@@ -54,10 +54,10 @@ TEST_F(EditorTest, TheCommandsTheirQuestionsAndTheChartRemembered) {
     script.ClickGadget(294).AnswerMessage(IDYES).Call(note);
     script.ClickGadget(ExitButton).AnswerMessage(IDNO).Call(note);
     script.ClickGadget(298).AnswerMessage(IDOK);
-    // The last vertical Connector's check box, ticked where no click reports it, is read back
-    // by Save Chart.
-    script.Call([] { Line1[202] = "Sales", WriteGadgetState(180, 1); }).ClickGadget(12);
-    script.ClickGadget(SaveButton).AnswerSave(Path("org.txt")).Call(note);
+    // The last Connectors' check boxes, ticked where no click reports it, are read back by Save
+    // Chart.
+    script.Call([] { Line1[202] = "Sales", WriteGadgetState(83, 1), WriteGadgetState(180, 1); });
+    script.ClickGadget(12).ClickGadget(SaveButton).AnswerSave(Path("org.txt")).Call(note);
     script.ClickGadget(298).Call([&] { page = BuildChartPage(); });
     script.ClickGadget(LoadButton).AnswerOpen(Path("absent.kpv")).AnswerMessage(IDOK).Call(note);
     script.ClickGadget(LoadButton).AnswerOpen(Path("plain.txt")).AnswerMessage(IDOK).Call(note);
@@ -90,7 +90,7 @@ TEST_F(EditorTest, TheCommandsTheirQuestionsAndTheChartRemembered) {
               "file://" + Path("org.html") + "\nfile://" + Path("b.html") + "\n");
     EXPECT_EQ(Slurp(folder / "org.html"), page);
     const Text saved = Slurp(folder / "org.kpv");
-    for (const Text line : {"L1-202 = Sales", "H-12 = 1", "V-180 = 1", "V-95 = 0"})
+    for (const Text line : {"L1-202 = Sales", "H-12 = 1", "H-83 = 1", "V-180 = 1", "V-95 = 0"})
         EXPECT_NE(saved.find("\r\n" + line + "\r\n"), Text::npos) << line;
     EXPECT_NE(Slurp(folder / "b.kpv").find("\r\nL2-210 = Loaded\r\n"), Text::npos);
 }
