@@ -22,6 +22,7 @@ bool Usable(const QWidget* widget) { return widget && widget->isVisible() && wid
 Qt::Key QtKeyOf(int virtualKey, bool shift) {
     if (virtualKey >= 0x70 && virtualKey <= 0x87) return Qt::Key(Qt::Key_F1 + virtualKey - 0x70);
     if (virtualKey >= 'A' && virtualKey <= 'Z') return Qt::Key(virtualKey);
+    if (virtualKey == 0x08) return Qt::Key_Backspace;
     if (virtualKey == 0x09) return shift ? Qt::Key_Backtab : Qt::Key_Tab;
     if (virtualKey == 0x0D) return Qt::Key_Return;
     return virtualKey == 0x1B ? Qt::Key_Escape : Qt::Key_unknown; // no other key is needed
@@ -64,24 +65,11 @@ Script::Step Script::Click(int gadget, int window, int x, int y, bool right) {
     };
 }
 
-std::string Script::IntoField(int number) {
-    const std::string why = Click(number, -1, 0, 0, false)();
-    return why.empty() ? Press(number, Qt::Key_End) : why;
-}
-
 Script& Script::TypeText(int number, const Text& text) {
-    Add([=] { return IntoField(number); });
+    ClickGadget(number).Add([=] { return Press(number, Qt::Key_End); });
     for (const char32_t character : QString::fromUtf8(text).toUcs4())
         Add([=] { return Press(number, Qt::Key_unknown, {}, QString::fromUcs4(&character, 1)); });
     return *this;
-}
-
-Script& Script::ClearText(int number) {
-    return Add([=] {
-        std::string why = IntoField(number);
-        if (why.empty()) why = Press(number, Qt::Key_A, Qt::ControlModifier);
-        return why.empty() ? Press(number, Qt::Key_Backspace) : why;
-    });
 }
 
 Script& Script::PressKey(int key) {
