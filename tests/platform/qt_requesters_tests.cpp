@@ -52,7 +52,6 @@ TEST(QtRequesters, EachShowsWhatItWasAskedAndReturnsTheAnswer) {
     // settings file, so Qt's dialogs leave nothing there, not even once the child has ended.
     if (!std::getenv("BRONDEL_REQUESTERS")) {
         QTemporaryDir parent;
-        QDir(parent.path()).mkdir("test-config");
         QFile::link(QFile::symLinkTarget("/proc/self/exe"), parent.filePath("child"));
         const QString run =
             "BRONDEL_REQUESTERS=1 " + parent.filePath("child") + " --gtest_filter=QtRequesters.*";
