@@ -10,13 +10,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
-#include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
-#include <QTimer>
 
 TEST_F(EditorTest, PasteCopyPictureAndExportPicture) {
-    ClearChart();
     ChartPicture picture;
     Text svg, png;
     Script script;
@@ -48,32 +44,4 @@ TEST_F(EditorTest, PasteCopyPictureAndExportPicture) {
         EXPECT_NEAR(image.height() * 1e5 / image.dotsPerMeterY(), picture.heightHundredthMm, 1);
     }
     EXPECT_TRUE(MatchesGolden(Masked(Asked(script)), Golden("export_picture.txt")));
-}
-
-// Brondel.ini is the only settings file: Qt's own file and colour dialogs, used for real (in a
-// child process, this test again) and accepted as a user would, leave nothing in the child's
-// configuration folder, not even once it has ended. The picture's save dialog asks before it
-// replaces a file; the chart's does not.
-TEST_F(EditorTest, QtsDialogsWriteNoSettingsOfTheirOwn) {
-    if (const char* parent = std::getenv("BRONDEL_DIALOGS")) {
-        int questions = 0;
-        QTimer user; // accepts each dialog as it opens, Yes to a question
-        QObject::connect(&user, &QTimer::timeout, [&questions] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                ++questions, box->button(QMessageBox::Yes)->click();
-            else if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
-        });
-        user.start(10);
-        const Text chart = Text(parent) + "/a.kpv", picture = Text(parent) + "/a.svg";
-        EXPECT_EQ(AskSaveFileName("Save Chart...", chart, "Brondel (*.KPV)|*.kpv", 0), chart);
-        EXPECT_EQ(AskSavePictureName("Export Picture...", picture), picture);
-        EXPECT_EQ(PickColour() + questions, 2) << "Yes to replacing the picture, not the chart";
-        return;
-    }
-    for (const char* name : {"a.kpv", "a.svg"}) testsupport::Spit(folder / name, "old");
-    fs::create_directory(folder / "test-config");
-    EXPECT_TRUE(RunChild("BRONDEL_DIALOGS=" + folder.string(), "*QtsDialogs*"));
-    EXPECT_TRUE(fs::is_empty(folder / "test-config"))
-        << fs::directory_iterator(folder / "test-config")->path();
 }

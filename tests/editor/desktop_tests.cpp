@@ -4,8 +4,6 @@
 // the user saw is logged and compared with golden/.
 #include "editor_test.h"
 
-#include "document/chart_file.h"
-
 #include <QApplication>
 #include <QMenu>
 
@@ -32,31 +30,23 @@ Text Look() {
     return look + "\n";
 }
 
-// Started in the scratch folder, which holds team.v2.kpv (Box 202 "Sales" in red, Connector
-// 12 ticked) and other.kpv (Box 202 "Other").
-class DesktopTest : public EditorTest {
-  protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        ClearChart();
-        WriteBox(202, {{"Sales", "", ""}, {1, 0, 0}, {}, {}, 255, 200, 0});
-        HConnector[12] = 1;
-        WriteChartFile(Path("team.v2.kpv"));
-        Line1[202] = "Other";
-        WriteChartFile(Path("other.kpv"));
-        ClearChart();
-    }
-    Text seen;
-    const std::function<void()> note = [this] { seen += Look(); };
-};
-
 } // namespace
 
-// Each kind of change undone, then redone by Ctrl+Y or Ctrl+Shift+Z: a Box edited (closed with
-// OK or Enter), deleted, swapped; a Connector ticked, unticked; New Chart; a chart loaded. Then
-// what makes no step, and the steps kept.
-TEST_F(DesktopTest, EveryKindOfChangeIsUndoneAndRedoneAndAHundredStepsAreKept) {
-    Script script;
+// Charts that cannot be loaded, named on the command line, then each command key: requesters
+// cancelled, questions answered No. Then, started with team.v2.kpv, each kind of change undone,
+// then redone by Ctrl+Y or Ctrl+Shift+Z: a Box edited (closed with OK or Enter), deleted,
+// swapped; a Connector ticked, unticked; New Chart; a chart loaded. Then what makes no step, and
+// the steps kept.
+TEST_F(EditorTest, CommandLineCommandKeysAndEveryKindOfChangeUndoneAndRedone) {
+    Text seen;
+    const auto note = [&seen] { seen += Look(); };
+    Script missing, plain, script;
+    missing.AnswerMessage(IDOK).Call(note).Quit();
+    plain.AnswerMessage(IDOK).Call(note).AnswerSave("").AnswerOpen("").AnswerMessage(IDNO);
+    for (char key : {'S', 'O', 'N', 'G', 'Q'}) plain.PressKey(ShortcutCtrl | key);
+    plain.AnswerMessage(IDOK).AnswerMessage(IDNO).Quit();
+    RunEditor(missing, "no.kpv"), RunEditor(plain, "plain.kpv");
+    seen += Asked(missing) + Asked(plain);
     int changes = 0;
     const auto undone = [&]() -> Script& {
         script.Call(note).PressKey(Undo).Call(note);
@@ -89,19 +79,5 @@ TEST_F(DesktopTest, EveryKindOfChangeIsUndoneAndRedoneAndAHundredStepsAreKept) {
         note();
     });
     RunEditor(script.Quit(), "team.v2.kpv"); // absolute, and no extension rule
-    EXPECT_TRUE(MatchesGolden(Masked(seen), Golden("undo_redo.txt")));
-}
-
-// Charts that cannot be loaded, named on the command line, then each command key: requesters
-// cancelled, questions answered No.
-TEST_F(DesktopTest, ChartsThatCannotBeLoadedAndTheCommandKeys) {
-    testsupport::Spit(folder / "plain.kpv", "[Other]\r\n");
-    Script missing, plain;
-    missing.AnswerMessage(IDOK).Call(note).Quit();
-    plain.AnswerMessage(IDOK).Call(note).AnswerSave("").AnswerOpen("").AnswerMessage(IDNO);
-    for (char key : {'S', 'O', 'N', 'G', 'Q'}) plain.PressKey(ShortcutCtrl | key);
-    plain.AnswerMessage(IDOK).AnswerMessage(IDNO).Quit();
-    RunEditor(missing, "no.kpv"), RunEditor(plain, "plain.kpv");
-    EXPECT_TRUE(MatchesGolden(Masked(seen + Asked(missing) + Asked(plain)),
-                              Golden("command_line_and_keys.txt")));
+    EXPECT_TRUE(MatchesGolden(Masked(seen), Golden("command_line_undo_redo.txt")));
 }

@@ -3,42 +3,22 @@
 
 #include "platform/files.h"
 
-#include <QTest>
-
-#include <cstdlib>
 #include <unistd.h>
 
 void EditorTest::SetUp() {
     folder = fs::temp_directory_path() / ("brondel-editor-" + std::to_string(getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
+    fs::copy(BRONDEL_EDITOR_DATA_DIR "/scratch", folder);
     settings = fs::path(ProgramDir) / "Brondel.ini";
     fs::remove(settings);
     LastProject.clear(); // read from the settings file at start-up, absent here
+    ClearChart();        // a test before, in the same process, may have left a chart
 }
 
 void EditorTest::TearDown() {
     fs::remove_all(folder);
     fs::remove(settings);
-}
-
-void EditorTest::FakeDesktopOpener(int status) {
-    testsupport::Spit(folder / "xdg-open", "#!/bin/sh\necho \"$1\" >> \"$0.url\"\nexit " +
-                                               std::to_string(status) + "\n");
-    fs::permissions(folder / "xdg-open", fs::perms::owner_all);
-    static const Text path = std::getenv("PATH");
-    setenv("PATH", (folder.string() + ":" + path).c_str(), 1);
-}
-
-Text EditorTest::OpenedUrls() {
-    (void)QTest::qWaitFor([this] { return fs::exists(folder / "xdg-open.url"); });
-    return testsupport::Slurp(folder / "xdg-open.url");
-}
-
-bool EditorTest::RunChild(const Text& environment, const Text& tests) {
-    fs::create_symlink(fs::read_symlink("/proc/self/exe"), folder / "child");
-    const Text run = environment + " " + (folder / "child").string() + " --gtest_filter=" + tests;
-    return std::system(run.c_str()) == 0;
 }
 
 int EditorTest::RunEditor(Script& script, Text argument) {

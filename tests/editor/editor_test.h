@@ -1,6 +1,9 @@
 // Shared set-up of the editor's tests: the whole editor (start-up, loop, commands) run on the
-// real Qt platform layer with a scripted user, a scratch folder for charts, and no settings
-// file left beside the test program.
+// real Qt platform layer with a scripted user, an empty Chart, a scratch folder holding a copy
+// of data/scratch, and no settings file left beside the test program. Those files: xdg-open, a
+// stand-in for the desktop's opener; team.v2.kpv (Box 202 "Sales" in bold, coloured; Connector
+// 12 ticked), other.kpv (the same, but Box 202 "Other"), a.kpv (Box 210's line 2 "Loaded" in
+// bold, vertical Connector 95) and plain.kpv (no chart).
 #pragma once
 #include "chart/chart.h"
 #include "editor/editor.h"
@@ -22,13 +25,6 @@ class EditorTest : public ::testing::Test {
     int RunEditor(Script& script, Text argument = {});
     Text Path(const Text& name) const { return (folder / name).string(); }
     Text Masked(Text seen) const; // the scratch folder written as FOLDER
-    // A stand-in for the desktop's opener, first on PATH: it notes each URL it is given and
-    // ends with the status given. OpenedUrls waits for its notes (up to 5 s).
-    void FakeDesktopOpener(int status);
-    Text OpenedUrls();
-    // Runs the tests named again, in a child process with the environment given, started from
-    // the scratch folder, so that its configuration folder is the scratch's test-config.
-    bool RunChild(const Text& environment, const Text& tests);
     fs::path folder, settings;
 };
 

@@ -7,12 +7,15 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDebug>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <cstdlib>
 
 namespace {
 
@@ -45,6 +48,17 @@ void WhenOpen(const std::function<void(QDialog*)>& act) {
 }
 
 TEST(QtRequesters, EachShowsWhatItWasAskedAndReturnsTheAnswer) {
+    // Run again in a child whose configuration folder is a scratch one: Brondel.ini is the only
+    // settings file, so Qt's dialogs leave nothing there, not even once the child has ended.
+    if (!std::getenv("BRONDEL_REQUESTERS")) {
+        QTemporaryDir parent;
+        QFile::link(QFile::symLinkTarget("/proc/self/exe"), parent.filePath("child"));
+        const QString run =
+            "BRONDEL_REQUESTERS=1 " + parent.filePath("child") + " --gtest_filter=QtRequesters.*";
+        EXPECT_EQ(std::system(run.toUtf8().constData()), 0);
+        EXPECT_TRUE(QDir(parent.filePath("test-config")).isEmpty());
+        return;
+    }
     OpenAppWindow(300, 0, 0, 200, 100, 0, "Main");
     for (const auto& [flags, press] : {std::pair{36u, QMessageBox::Yes},
                                        {36u, QMessageBox::No},
@@ -52,8 +66,8 @@ TEST(QtRequesters, EachShowsWhatItWasAskedAndReturnsTheAnswer) {
                                        {64u, QMessageBox::Ok},
                                        {0u, QMessageBox::Ok}}) {
         WhenOpen([press](QDialog* box) { static_cast<QMessageBox*>(box)->button(press)->click(); });
-        const int answer = ShowMessage("Question", "Do you really want to exit?", flags);
-        seen += QString("answer %1\n").arg(answer);
+        seen += QString("answer %1\n")
+                    .arg(ShowMessage("Question", "Do you really want to exit?", flags));
     }
     // The colour chooser opens on (1, 0, 0) every time and keeps custom colours for the run.
     WhenOpen([](QDialog* colours) {
@@ -62,11 +76,9 @@ TEST(QtRequesters, EachShowsWhatItWasAskedAndReturnsTheAnswer) {
             if (button->text().contains("Custom")) button->click();
         colours->accept();
     });
-    int32_t colour = PickColour();
-    seen += QString("answer %1\n").arg(colour);
+    seen += QString("answer %1\n").arg(PickColour());
     WhenOpen([](QDialog* colours) { colours->reject(); });
-    colour = PickColour();
-    seen += QString("answer %1\n").arg(colour);
+    seen += QString("answer %1\n").arg(PickColour());
     // The default file splits into the starting folder and the name; any name is taken, with
     // no question and no extension added; Cancel gives empty text.
     QTemporaryDir scratch;
@@ -79,7 +91,17 @@ TEST(QtRequesters, EachShowsWhatItWasAskedAndReturnsTheAnswer) {
     const Text saved = AskSaveFileName("Chart...", folder + "/org.kpv", "Brondel (*.KPV)|*.kpv", 0);
     WhenOpen([](QDialog* files) { files->reject(); });
     const Text opened = AskOpenFileName("Chart...", folder + "/", "Brondel (*.KPV)|*.kpv", 0);
-    EXPECT_EQ(saved + "|" + opened, folder + "/org|") << "saved as typed, no name when cancelled";
+    // The picture's dialog asks before it replaces a file.
+    QFile(scratch.filePath("a.svg")).open(QIODevice::WriteOnly);
+    WhenOpen([](QDialog* files) {
+        WhenOpen([](QDialog* box) {
+            static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+        });
+        files->accept();
+    });
+    const Text picture = AskSavePictureName("Export Picture...", folder + "/a.svg");
+    EXPECT_EQ(saved + "|" + opened + "|" + picture, folder + "/org||" + folder + "/a.svg")
+        << "saved as typed, no name when cancelled";
     EXPECT_TRUE(MatchesGolden(seen.replace(QDir(scratch.path()).dirName(), "FOLDER").toStdString(),
                               BRONDEL_PLATFORM_GOLDEN_DIR "/qt_requesters.txt"));
     ReleaseAll();

@@ -10,7 +10,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 namespace {
@@ -20,42 +19,13 @@ QWidget* WidgetOf(void* widget) { return static_cast<QWidget*>(widget); }
 // A widget the user can reach: there, shown and enabled.
 bool Usable(const QWidget* widget) { return widget && widget->isVisible() && widget->isEnabled(); }
 
-// A real click goes to the native window at a point, a gadget's point being its centre, and
-// activates that window first. As a step: it returns why it cannot be done, or empty text.
-} // namespace
-
-Script::Step Script::Click(int gadget, int window, int x, int y, bool right) {
-    return [=]() -> std::string {
-        QPoint point(x, y);
-        QWidget* target = WidgetOf(WindowWidget(window));
-        if (QWidget* widget = WidgetOf(GadgetWidget(gadget)); Usable(widget))
-            point = widget->mapTo(target = widget->window(), widget->rect().center());
-        if (!Usable(target) || !target->rect().contains(point))
-            return "nothing there to click (missing, hidden, disabled or outside its window)";
-        if (QApplication::activeWindow() != target) {
-            target->activateWindow();
-            QApplication::processEvents();
-        }
-        QTest::mouseClick(target->windowHandle(), right ? Qt::RightButton : Qt::LeftButton, {},
-                          point);
-        return {};
-    };
-}
-
-namespace {
-
 Qt::Key QtKeyOf(int virtualKey, bool shift) {
     if (virtualKey >= 0x70 && virtualKey <= 0x87) return Qt::Key(Qt::Key_F1 + virtualKey - 0x70);
-    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9'))
-        return Qt::Key(virtualKey);
-    static const std::map<int, Qt::Key> keys{
-        {0x08, Qt::Key_Backspace}, {0x09, Qt::Key_Tab},   {0x0D, Qt::Key_Return},
-        {0x1B, Qt::Key_Escape},    {0x20, Qt::Key_Space}, {0x23, Qt::Key_End},
-        {0x24, Qt::Key_Home},      {0x25, Qt::Key_Left},  {0x26, Qt::Key_Up},
-        {0x27, Qt::Key_Right},     {0x28, Qt::Key_Down},  {0x2E, Qt::Key_Delete}};
-    const auto found = keys.find(virtualKey);
-    if (found == keys.end()) return Qt::Key_unknown;
-    return shift && virtualKey == 0x09 ? Qt::Key_Backtab : found->second;
+    if (virtualKey >= 'A' && virtualKey <= 'Z') return Qt::Key(virtualKey);
+    if (virtualKey == 0x08) return Qt::Key_Backspace;
+    if (virtualKey == 0x09) return shift ? Qt::Key_Backtab : Qt::Key_Tab;
+    if (virtualKey == 0x0D) return Qt::Key_Return;
+    return virtualKey == 0x1B ? Qt::Key_Escape : Qt::Key_unknown; // no other key is needed
 }
 
 // Presses a key in the window of a gadget, or of the active window for gadget -1. A typed
@@ -75,24 +45,31 @@ const bool UpdatingGolden = std::getenv("BRONDEL_UPDATE_GOLDEN") != nullptr;
 
 } // namespace
 
-std::string Script::IntoField(int number) {
-    const std::string why = Click(number, -1, 0, 0, false)();
-    return why.empty() ? Press(number, Qt::Key_End) : why;
+// A real click goes to the native window at a point, a gadget's point being its centre, and
+// activates that window first.
+Script::Step Script::Click(int gadget, int window, int x, int y, bool right) {
+    return [=]() -> std::string {
+        QPoint point(x, y);
+        QWidget* target = WidgetOf(WindowWidget(window));
+        if (QWidget* widget = WidgetOf(GadgetWidget(gadget)); Usable(widget))
+            point = widget->mapTo(target = widget->window(), widget->rect().center());
+        if (!Usable(target) || !target->rect().contains(point))
+            return "nothing there to click (missing, hidden, disabled or outside its window)";
+        if (QApplication::activeWindow() != target) {
+            target->activateWindow();
+            QApplication::processEvents();
+        }
+        QTest::mouseClick(target->windowHandle(), right ? Qt::RightButton : Qt::LeftButton, {},
+                          point);
+        return {};
+    };
 }
 
 Script& Script::TypeText(int number, const Text& text) {
-    Add([=] { return IntoField(number); });
+    ClickGadget(number).Add([=] { return Press(number, Qt::Key_End); });
     for (const char32_t character : QString::fromUtf8(text).toUcs4())
         Add([=] { return Press(number, Qt::Key_unknown, {}, QString::fromUcs4(&character, 1)); });
     return *this;
-}
-
-Script& Script::ClearText(int number) {
-    return Add([=] {
-        std::string why = IntoField(number);
-        if (why.empty()) why = Press(number, Qt::Key_A, Qt::ControlModifier);
-        return why.empty() ? Press(number, Qt::Key_Backspace) : why;
-    });
 }
 
 Script& Script::PressKey(int key) {

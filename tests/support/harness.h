@@ -38,14 +38,15 @@ class Script {
   public:
     // ---- Steps, performed one per wait of the program, in order ----
     Script& ClickGadget(int number) { return Add(Click(number, -1, 0, 0, false)); } // its centre
-    Script& ClickAt(int window, int x, int y) { return Add(Click(-1, window, x, y, false)); }
     Script& RightClick(int number) { return Add(Click(number, -1, 0, 0, true)); }
     Script& RightClickAt(int window, int x, int y) { return Add(Click(-1, window, x, y, true)); }
     Script& TypeText(int number, const Text& text); // click into the field, End, then one step
                                                     // per character (each one text change)
-    Script& ClearText(int number);                  // click into the field, select all, Backspace
-    Script& PressKey(int key);                      // virtual key | ShortcutShift/Ctrl/Alt, sent
-                                                    // to the active window
+    Script& ClearText(int number) {                 // click into the field, select all, Backspace
+        return ClickGadget(number).PressKey(ShortcutCtrl | 'A').PressKey(0x08);
+    }
+    // A virtual key | ShortcutShift/Ctrl/Alt, sent to the active window.
+    Script& PressKey(int key);
     Script& PressF1() { return PressKey(KeyF1); }
     Script& PressTab() { return PressKey(0x09); }
     Script& PressShiftTab() { return PressKey(0x09 | ShortcutShift); }
@@ -68,15 +69,12 @@ class Script {
     void Run(const std::function<void()>& program);
 
     const std::vector<RequesterCall>& Requests() const { return requests_; }
-    size_t StepsDone() const { return done_; }
-    size_t StepsLeft() const { return steps_.size(); }
 
   private:
     // A step returns why it could not be done, or an empty text when it was done.
     using Step = std::function<std::string()>;
     // A left or right click on a gadget's centre, or at a point of a window.
     static Step Click(int gadget, int window, int x, int y, bool right);
-    static std::string IntoField(int number); // clicked into, the cursor at the end of its text
     Script& Add(Step step) { return steps_.push_back(std::move(step)), *this; }
     Script& Answer(Text kind, RequesterAnswer a) { return answers_.emplace_back(kind, a), *this; }
     void NextStep();
