@@ -72,7 +72,7 @@ for point in 494,54 494,84 564,110 494,134 424,160 564,160 284,160 214,184 704,1
 done
 shoot "$main" "$artifacts/journey-1-chart-built.png" "$here/data/journey_editor.checks"
 
-click "$main" 494 699 && file_dialog "Save Chart" "$charts" org # a name without extension
+click "$main" 494 699 && file_dialog "Save Chart" "$charts/org" # a whole path, the name without extension
 # data/journey.kpv is the chart file this journey saves, with its folder written as CHARTS/.
 sed "s|$charts/|CHARTS/|" "$charts/org.kpv" | cmp - "$here/data/journey.kpv" || fail "saved another chart file"
 exit_editor
