@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QStaticText>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <unordered_map>
@@ -110,6 +111,7 @@ bool IsDrawing() { return Current().window >= 0; }
 
 struct LineMetrics {
     int ascent, height;
+    qreal underlineY, underlineWidth; // below the baseline, as Qt places a text's underline
 };
 
 // Measured once per font, and only when text is drawn: the Chart selects a font for every
@@ -124,8 +126,28 @@ const LineMetrics& MetricsOfCurrentFont() {
     auto [it, added] = FontMetrics().try_emplace(d.fontHandle);
     if (added) {
         const QFontMetrics metrics(d.font);
-        it->second = {metrics.ascent(), metrics.height()};
+        const QFontMetricsF exact(d.font);
+        // The font's own position rounded up to the middle of a pixel row, kept inside the descent.
+        const qreal offset = exact.underlinePos();
+        qreal underlineY = std::ceil(offset) + 0.5;
+        if (offset <= exact.descent()) underlineY = std::min(underlineY, exact.descent() - 0.5);
+        it->second = {metrics.ascent(), metrics.height(), underlineY, exact.lineWidth()};
     }
+    return it->second;
+}
+
+// Glyphs are drawn with a font that has no underline, and the underline is drawn apart: Qt
+// places the underline of prepared glyphs wrongly on scaled screens, and shaping the text
+// again on every draw, which drawing it whole would take, costs most of a refresh.
+std::unordered_map<Handle, QFont>& GlyphFonts() {
+    static std::unordered_map<Handle, QFont> fonts;
+    return fonts;
+}
+
+const QFont& GlyphFontOf(const QFont& font, Handle handle) {
+    if (!font.underline()) return font;
+    auto [it, added] = GlyphFonts().try_emplace(handle, font);
+    if (added) it->second.setUnderline(false);
     return it->second;
 }
 
@@ -133,13 +155,25 @@ void UseFont(const QFont& font, Handle handle) {
     Drawing& d = Current();
     d.font = font;
     d.fontHandle = handle;
-    d.painter.setFont(font);
+    d.painter.setFont(GlyphFontOf(font, handle));
+}
+
+// The underline as Qt draws it under a text drawn whole: from the start of the text to the end
+// of its advance, rounded down, in the text's colour, its edges shaded on scaled screens.
+void DrawUnderline(QPainter& painter, QPoint baseline, qreal advance, const LineMetrics& metrics) {
+    const qreal y = baseline.y() + metrics.underlineY - metrics.underlineWidth / 2;
+    const QRectF line(QPointF(baseline.x(), y),
+                      QPointF(qFloor(baseline.x() + advance), y + metrics.underlineWidth));
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.fillRect(line, Current().text);
+    painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
 // The Chart is drawn again and again with the same lines: each text is measured and shaped
 // once per font, and drawn from its shaped glyphs after that, which is most of the work saved.
 struct ShapedText {
     int width = 0;
+    qreal advance = -1; // unrounded, for the underline; -1: the text is drawn whole
     QStaticText glyphs;
 };
 
@@ -148,27 +182,60 @@ std::unordered_map<std::string, ShapedText>& ShapedTexts() {
     return texts;
 }
 
+// Text in other scripts may take another font's metrics, and Qt underlines each script's run by
+// its own font: such text is drawn whole.
+bool IsLatinText(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        const QChar::Script script = c.script();
+        return script == QChar::Script_Latin || script == QChar::Script_Common ||
+               script == QChar::Script_Inherited;
+    });
+}
+
+// A line is measured and then drawn: the second lookup finds the text of the first.
+struct LastShapedText {
+    std::string key;
+    ShapedText* shaped = nullptr;
+};
+
+LastShapedText& LastShaped() {
+    static LastShapedText last;
+    return last;
+}
+
 ShapedText& ShapedTextOf(const Text& text) {
     Drawing& d = Current();
-    std::string key(reinterpret_cast<const char*>(&d.fontHandle), sizeof d.fontHandle);
+    static std::string key; // kept, so that a lookup allocates nothing
+    key.assign(reinterpret_cast<const char*>(&d.fontHandle), sizeof d.fontHandle);
     key += text;
+    LastShapedText& last = LastShaped();
+    if (last.shaped && last.key == key) return *last.shaped;
     auto& texts = ShapedTexts();
     auto it = texts.find(key);
-    if (it != texts.end()) return it->second;
-    if (texts.size() > 4096) texts.clear();
-    const QString value = QString::fromUtf8(text);
-    ShapedText shaped;
-    shaped.width = QFontMetrics(d.font).horizontalAdvance(value);
-    shaped.glyphs.setText(value);
-    shaped.glyphs.setTextFormat(Qt::PlainText);
-    return texts.emplace(std::move(key), std::move(shaped)).first->second;
+    if (it == texts.end()) {
+        if (texts.size() > 4096) texts.clear();
+        const QString value = QString::fromUtf8(text);
+        ShapedText shaped;
+        shaped.width = QFontMetrics(d.font).horizontalAdvance(value);
+        if (d.font.underline() && IsLatinText(value))
+            shaped.advance = QFontMetricsF(d.font).horizontalAdvance(value);
+        shaped.glyphs.setText(value);
+        shaped.glyphs.setTextFormat(Qt::PlainText);
+        it = texts.emplace(key, std::move(shaped)).first;
+    }
+    last.key = key;
+    last.shaped = &it->second;
+    return it->second;
 }
 
 } // namespace
 
 void ForgetTextWidths() {
+    Current().fontHandle = -2; // a font loaded anew may take the handle of the one it replaced
+    LastShaped().shaped = nullptr;
     ShapedTexts().clear();
     FontMetrics().clear();
+    GlyphFonts().clear();
 }
 
 void EndDrawingOn(int window) {
@@ -298,7 +365,8 @@ void DrawLine(int x, int y, int dx, int dy, int32_t colour) {
 }
 
 void SetDrawingFont(Handle font) {
-    if (!IsDrawing()) return;
+    // The Chart selects a font for every line, mostly the one its last line had.
+    if (!IsDrawing() || font == Current().fontHandle) return;
     if (const QFont* chosen = FontOfHandle(font))
         UseFont(font == -1 ? SystemFont() : *chosen, font);
 }
@@ -320,14 +388,17 @@ void DrawTextAtCursor(const Text& text) {
     const QRect area(d.position, QSize(shaped.width, metrics.height));
     if (!(d.mode & TransparentText)) d.painter.fillRect(area, OpaqueTextBackground);
     d.painter.setPen(d.text);
-    // Qt draws the underline of static text in the wrong place on scaled screens.
-    const bool decorated = d.font.underline() || d.font.strikeOut();
     const QPoint baseline(d.position.x(), d.position.y() + metrics.ascent);
     DrawBoldEnough(d.painter, [&] {
-        if (decorated)
+        const bool underlineApart = d.font.underline() && shaped.advance >= 0;
+        if (d.font.strikeOut() || (d.font.underline() && !underlineApart)) {
+            d.painter.setFont(d.font);
             d.painter.drawText(baseline, shaped.glyphs.text());
-        else
-            d.painter.drawStaticText(d.position, shaped.glyphs);
+            d.painter.setFont(GlyphFontOf(d.font, d.fontHandle));
+            return;
+        }
+        d.painter.drawStaticText(d.position, shaped.glyphs);
+        if (underlineApart) DrawUnderline(d.painter, baseline, shaped.advance, metrics);
     });
     d.dirty |= area.adjusted(-4, -2, 4, 2); // italic overhang
     d.position.rx() += area.width();

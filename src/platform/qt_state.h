@@ -12,6 +12,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class QDialog;
@@ -74,7 +75,7 @@ struct RecordedEvent {
 
 struct PlatformState {
     std::map<int, WindowEntry> windows;
-    std::map<int, GadgetEntry> gadgets;
+    std::unordered_map<int, GadgetEntry> gadgets; // looked up for every Box on every refresh
     int currentWindow = -1;
     int gadgetParent = -1;
     QFont stockGadgetFont;   // what font handle -1 stands for

@@ -10,7 +10,11 @@
 #include <QDebug>
 #include <QFontInfo>
 #include <QLabel>
+#include <QPainter>
 #include <QWidget>
+
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -146,6 +150,51 @@ TEST(QtWindows, GadgetsCanvasAndEventsAsTheUserMeetsThem) {
     RequestQuit();
     EXPECT_EQ(WaitEvent(), QuitEvent);
     ClearQuitRequest();
+    ReleaseAll();
+}
+
+// Underlined text is drawn as glyphs and a line of its own. It must look exactly as Qt draws the
+// whole text, shaded underline edges included: at this scale, and at 125 % in a child.
+TEST(QtWindows, UnderlinedTextLooksAsQtDrawsItWhole) {
+    if (!std::getenv("QT_SCALE_FACTOR")) {
+        const std::string child = "QT_SCALE_FACTOR=1.25 " +
+                                  std::filesystem::read_symlink("/proc/self/exe").string() +
+                                  " --gtest_filter=*UnderlinedText*";
+        EXPECT_EQ(std::system(child.c_str()), 0) << "at 125 %";
+    }
+    const std::pair<uint32_t, const char*> lines[] = {
+        {FONT_UNDERLINE, "Managing Director"},
+        {FONT_UNDERLINE | FONT_BOLD, "Müller & Söhne 12"},
+        {FONT_UNDERLINE | FONT_ITALIC, " 1 - 2 "},
+        {FONT_UNDERLINE, "Ärger 漢字 x"}, // underlined by each script's font
+    };
+    std::vector<Handle> fonts;
+    for (const auto& [style, text] : lines)
+        fonts.push_back(LoadNumberedFont(int(fonts.size()) + 20, "Tahoma", 8, style));
+    OpenAppWindow(300, 0, 0, 200, 100, WS_CAPTION_BITS, "Main");
+    BeginGadgets(WindowHandle(300));
+    const qreal ratio = Window(300)->devicePixelRatioF();
+    QImage expected(QSize(200, 100) * ratio, QImage::Format_RGB32);
+    expected.setDevicePixelRatio(ratio);
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    BeginDrawing(WindowHandle(300));
+    FillRect(0, 0, 200, 100, RgbColour(255, 255, 255));
+    SetDrawColour(0, 0, 0);
+    SetDrawingMode(1);
+    for (size_t i = 0; i < fonts.size(); ++i) {
+        SetDrawingFont(fonts[i]);
+        MoveTextCursor(10, 5 + 22 * int(i));
+        DrawTextAtCursor(lines[i].second);
+        const QFont& font = *reinterpret_cast<const QFont*>(fonts[i]);
+        painter.setFont(font);
+        painter.drawText(QPoint(10, 5 + 22 * int(i) + QFontMetrics(font).ascent()),
+                         QString::fromUtf8(lines[i].second));
+    }
+    EndDrawing();
+    painter.end();
+    const QImage shown = Window(300)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(shown == expected) << "at " << ratio * 100 << " %";
     ReleaseAll();
 }
 
