@@ -26,16 +26,12 @@ const VerticalStub& StubOfGap(int gap) {
     return FullRows;
 }
 
-// Every stub opens and closes its own drawing pass, so nothing stays open between stubs.
 void DrawStub(int x, int y, int dx, int dy, int32_t colour) {
-    SelectWindow(MainWindow);
-    BeginDrawing(CurrentWindowHandle());
     DrawLine(x, y, dx, dy, colour);
     if (dy == 0)
         DrawLine(x, y + 1, dx, 0, colour);
     else
         DrawLine(x + 1, y, 0, dy, colour);
-    EndDrawing();
 }
 
 void DrawHorizontalConnector(int slot) {
@@ -79,6 +75,9 @@ void DrawConnectors() {
     RepaintNow(MainWindow);
     ReadConnectorCheckBoxes();
 
+    // All stubs in one drawing pass, which ends before anything else may draw.
+    SelectWindow(MainWindow);
+    BeginDrawing(CurrentWindowHandle());
     // Rows and gaps alternate from the top down, so the stub of the Connector below a Box is
     // drawn after (and wins over) the stub of the Connector above it where the two overlap.
     for (int row = 0; row < RowCount; ++row) {
@@ -88,4 +87,5 @@ void DrawConnectors() {
         for (int column = 0; column < ColumnCount; ++column)
             DrawVerticalConnector(VConnectorOf(row, column), row);
     }
+    EndDrawing();
 }
