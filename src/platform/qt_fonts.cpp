@@ -41,11 +41,13 @@ QFont MakeFont(const QString& face, int points, uint32_t style) {
 
 } // namespace
 
+bool HasTahoma() { return QFontDatabase::families().contains(Tahoma, Qt::CaseInsensitive); }
+
 void PrepareFonts() {
-    if (!QFontDatabase::hasFamily(Tahoma))
+    if (!HasTahoma())
         for (const char* file : TahomaFiles)
             if (QFile::exists(file)) QFontDatabase::addApplicationFont(file);
-    if (!QFontDatabase::hasFamily(Tahoma)) QFont::insertSubstitution(Tahoma, FallbackFamily);
+    if (!HasTahoma()) QFont::insertSubstitution(Tahoma, FallbackFamily);
     State().stockGadgetFont = MakeFont(Tahoma, 8, 0);
     State().defaultGadgetFont = State().stockGadgetFont;
 }
