@@ -146,7 +146,7 @@ class FocusWatcher : public QObject {
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-            const int number = object->property("gadget").toInt();
+            const int number = GadgetNumberOf(static_cast<QWidget*>(object));
             const int subtype = event->type() == QEvent::FocusIn ? EN_SETFOCUS : EN_KILLFOCUS;
             RecordEvent(GadgetEvent, number, subtype,
                         WindowNumberOf(static_cast<QWidget*>(object)));

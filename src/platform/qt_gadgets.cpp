@@ -3,6 +3,7 @@
 // all windows. Creating a gadget under a number in use replaces the old one.
 #include "qt_state.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -20,6 +21,37 @@ GadgetEntry* FindGadget(int number) {
     auto it = State().gadgets.find(number);
     if (it == State().gadgets.end() || !it->second.widget) return nullptr;
     return &it->second;
+}
+
+int GadgetNumberOf(const QWidget* widget) {
+    if (!widget) return -1;
+    for (const auto& [number, gadget] : State().gadgets)
+        if (gadget.widget == widget) return number;
+    return -1;
+}
+
+namespace {
+
+// Qt makes an accessibility interface for every widget whose name is set, whether a tool
+// listens or not, which costs more than drawing the whole Chart. Names wait in the gadget
+// table until a screen reader or another assistive tool starts listening.
+class AssistiveToolsObserver : public QAccessible::ActivationObserver {
+  public:
+    void accessibilityActiveChanged(bool active) override {
+        State().assistiveToolsListen = active;
+        if (!active) return;
+        for (auto& [number, gadget] : State().gadgets)
+            if (gadget.widget && !gadget.accessibleName.empty())
+                gadget.widget->setAccessibleName(QString::fromUtf8(gadget.accessibleName));
+    }
+};
+
+} // namespace
+
+void FollowAssistiveTools() {
+    static AssistiveToolsObserver observer;
+    QAccessible::installActivationObserver(&observer);
+    if (QAccessible::isActive()) observer.accessibilityActiveChanged(true);
 }
 
 void ForgetGadgetsOf(int window) {
@@ -65,9 +97,8 @@ Widget* PlaceGadget(int number, GadgetKind kind, int x, int y, int width, int he
     auto* widget = new Widget(window->widget);
     widget->setGeometry(x, y, std::max(width, 0), std::max(height, 0));
     widget->setFont(State().defaultGadgetFont);
-    widget->setProperty("gadget", number);
     widget->show();
-    State().gadgets[number] = GadgetEntry{widget, kind, flags, State().gadgetParent};
+    State().gadgets[number] = GadgetEntry{widget, kind, flags, State().gadgetParent, {}};
     window->gadgets.push_back(number);
     if (window->canvas) window->canvas->raise();
     return widget;
@@ -309,20 +340,13 @@ uint32_t GadgetFlags(int number) {
     return gadget ? gadget->flags : 0;
 }
 
-int FocusedGadget() {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus) return -1;
-    for (const auto& [number, gadget] : State().gadgets)
-        if (gadget.widget == focus) return number;
-    return -1;
-}
+int FocusedGadget() { return GadgetNumberOf(QApplication::focusWidget()); }
 
 void SetGadgetAccessibleName(int number, const Text& name) {
     GadgetEntry* gadget = FindGadget(number);
-    if (!gadget) return;
-    // Every refresh names every Box again: an unchanged name tells assistive tools nothing new.
-    const QString value = QString::fromUtf8(name);
-    if (gadget->widget->accessibleName() != value) gadget->widget->setAccessibleName(value);
+    if (!gadget || gadget->accessibleName == name) return;
+    gadget->accessibleName = name;
+    if (State().assistiveToolsListen) gadget->widget->setAccessibleName(QString::fromUtf8(name));
 }
 
 void* GadgetWidget(int number) {

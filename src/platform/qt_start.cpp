@@ -69,6 +69,7 @@ void PrepareOnce() {
     PrepareFonts();
     PrepareRequesters();
     InstallInputFilter();
+    FollowAssistiveTools();
     PrepareDesktopOpener();
     SetDesktopOpener([](const Text& file, const Text&) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromUtf8(file)));

@@ -67,6 +67,7 @@ struct GadgetEntry {
     GadgetKind kind = GadgetKind::None;
     uint32_t flags = 0;
     int window = -1;
+    Text accessibleName; // handed to the widget while assistive tools listen
 };
 
 struct RecordedEvent {
@@ -86,6 +87,7 @@ struct PlatformState {
     int waiting = 0; // > 0 while WaitEvent runs: only then do user actions become events
     int quiet = 0;   // > 0 while the layer itself changes gadgets for the logic
     bool quitRequested = false;
+    bool assistiveToolsListen = false;
     std::function<void()> beforeWait;
     std::function<RequesterAnswer(const RequesterCall&)> requesterHook;
 
@@ -111,6 +113,8 @@ void BringToFront(QWidget* window, bool activate);
 
 // qt_gadgets.cpp
 GadgetEntry* FindGadget(int number);
+int GadgetNumberOf(const QWidget* widget); // -1: no gadget
+void FollowAssistiveTools();
 void ForgetGadgetsOf(int window);
 
 // qt_events.cpp

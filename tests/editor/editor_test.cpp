@@ -3,6 +3,8 @@
 
 #include "platform/files.h"
 
+#include <QAccessible>
+
 #include <unistd.h>
 
 void EditorTest::SetUp() {
@@ -12,8 +14,9 @@ void EditorTest::SetUp() {
     fs::copy(BRONDEL_EDITOR_DATA_DIR "/scratch", folder);
     settings = fs::path(ProgramDir) / "Brondel.ini";
     fs::remove(settings);
-    LastProject.clear(); // read from the settings file at start-up, absent here
-    ClearChart();        // a test before, in the same process, may have left a chart
+    QAccessible::setActive(true); // the user listens with a screen reader
+    LastProject.clear();          // read from the settings file at start-up, absent here
+    ClearChart();                 // a test before, in the same process, may have left a chart
 }
 
 void EditorTest::TearDown() {

@@ -6,6 +6,7 @@
 // one program event (golden/qt_events.txt).
 #include "harness.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDebug>
 #include <QFontInfo>
@@ -150,6 +151,27 @@ TEST(QtWindows, GadgetsCanvasAndEventsAsTheUserMeetsThem) {
     RequestQuit();
     EXPECT_EQ(WaitEvent(), QuitEvent);
     ClearQuitRequest();
+    ReleaseAll();
+}
+
+// Names reach the widgets, where assistive tools read them, only while a tool listens: Qt
+// builds an accessibility interface for every named widget.
+TEST(QtWindows, GadgetNamesReachAssistiveToolsOnceTheyListen) {
+    OpenAppWindow(300, 0, 0, 200, 100, 0, "Main");
+    BeginGadgets(WindowHandle(300));
+    AddButton(188, 10, 10, 128, 40, "");
+    AddButton(189, 10, 60, 128, 40, "");
+    const auto name = [](int gadget) {
+        return static_cast<QWidget*>(GadgetWidget(gadget))->accessibleName().toStdString();
+    };
+    SetGadgetAccessibleName(188, "Empty box (row 1, column 1)");
+    EXPECT_EQ(name(188), "");
+    QAccessible::setActive(true);
+    EXPECT_EQ(name(188), "Empty box (row 1, column 1)");
+    EXPECT_EQ(name(189), "") << "a gadget never named";
+    SetGadgetAccessibleName(189, "Sales (row 2, column 1)");
+    EXPECT_EQ(name(189), "Sales (row 2, column 1)");
+    QAccessible::setActive(false);
     ReleaseAll();
 }
 
