@@ -70,10 +70,23 @@ void LayOutBoxText(int box) {
     }
 }
 
+// Where a Box stands, counted from 1 as a person counts rows and columns.
+const Text& PlaceOfBox(int box) {
+    static const auto places = [] {
+        std::array<Text, LastBox - FirstBox + 1> all;
+        for (int b = FirstBox; b <= LastBox; ++b)
+            all[b - FirstBox] = " (row " + DecimalText(RowOfBox(b) + 1) + ", column " +
+                                DecimalText(ColumnOfBox(b) + 1) + ")";
+        return all;
+    }();
+    return places[box - FirstBox];
+}
+
 // A screen reader reads the Chart through the names of the Box buttons: the lines that are
-// drawn, then where the Box stands, counted from 1 as a person counts rows and columns.
+// drawn, then where the Box stands.
 void NameBox(int box) {
-    Text name;
+    static Text name; // kept, so that naming every Box on every refresh allocates nothing
+    name.clear();
     for (int line = 1; line <= 3; ++line) {
         const Text& text = LineTable(line)[box];
         if (text.empty()) continue;
@@ -81,8 +94,7 @@ void NameBox(int box) {
         name += text;
     }
     if (name.empty()) name = "Empty box";
-    name += " (row " + DecimalText(RowOfBox(box) + 1) + ", column " +
-            DecimalText(ColumnOfBox(box) + 1) + ")";
+    name += PlaceOfBox(box);
     SetGadgetAccessibleName(box, name);
 }
 

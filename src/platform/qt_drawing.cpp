@@ -59,6 +59,7 @@ struct Drawing {
     QPainter painter;
     uint32_t mode = 0;
     QColor pen = Qt::black, brush = Qt::black, text = Qt::black;
+    QColor painterPen; // what the painter draws text in; invalid: not set in this pass
     QFont font;
     Handle fontHandle = -1; // names the font in the width cache
     QPoint position;
@@ -278,6 +279,7 @@ Handle BeginDrawing(Handle window) {
     canvas->FollowDevicePixelRatio();
     Drawing& d = Current();
     if (!d.painter.begin(&canvas->image)) return 0;
+    d.painterPen = QColor();
     d.painter.setRenderHint(QPainter::Antialiasing, false);
     d.window = number;
     d.mode = 0;
@@ -387,7 +389,7 @@ void DrawTextAtCursor(const Text& text) {
     const LineMetrics& metrics = MetricsOfCurrentFont();
     const QRect area(d.position, QSize(shaped.width, metrics.height));
     if (!(d.mode & TransparentText)) d.painter.fillRect(area, OpaqueTextBackground);
-    d.painter.setPen(d.text);
+    if (d.painterPen != d.text) d.painter.setPen(d.painterPen = d.text);
     const QPoint baseline(d.position.x(), d.position.y() + metrics.ascent);
     DrawBoldEnough(d.painter, [&] {
         const bool underlineApart = d.font.underline() && shaped.advance >= 0;

@@ -68,18 +68,12 @@ QFont SystemFont() {
 // pixel; at a higher scale text is not hinted, the widening stays a fraction of a stroke and
 // bold reads as regular. Such text is drawn again one device pixel further right for every two
 // device pixels of the scale, from 150 % on, so that bold keeps its weight against regular.
-void DrawBoldEnough(QPainter& painter, const std::function<void()>& draw) {
-    draw();
+int ExtraBoldPasses(const QPainter& painter) {
     const qreal ratio = painter.device()->devicePixelRatioF();
     const QFont& font = painter.font();
-    if (!font.bold() || ratio < 1.5) return;
-    if (QFontInfo(font).styleName().contains(QLatin1String("Bold"), Qt::CaseInsensitive)) return;
-    for (int extra = 1; extra <= qFloor((ratio + 0.5) / 2); ++extra) {
-        painter.save();
-        painter.translate(extra / ratio, 0);
-        draw();
-        painter.restore();
-    }
+    if (!font.bold() || ratio < 1.5) return 0;
+    if (QFontInfo(font).styleName().contains(QLatin1String("Bold"), Qt::CaseInsensitive)) return 0;
+    return qFloor((ratio + 0.5) / 2);
 }
 
 void FreeFonts() {

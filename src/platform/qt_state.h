@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
@@ -135,8 +136,20 @@ void ForgetTextWidths(); // fonts changed: measured widths may no longer hold
 void PrepareFonts();
 const QFont* FontOfHandle(Handle handle); // nullptr unless a loaded font or -1 (stock)
 QFont SystemFont();
+// How many times more bold text is drawn, each one device pixel further right.
+int ExtraBoldPasses(const QPainter& painter);
 // Draws text through draw(), emboldened further where Qt's own bold is too light at the scale.
-void DrawBoldEnough(QPainter& painter, const std::function<void()>& draw);
+template <typename Draw> void DrawBoldEnough(QPainter& painter, const Draw& draw) {
+    draw();
+    const int passes = ExtraBoldPasses(painter);
+    const qreal ratio = passes ? painter.device()->devicePixelRatioF() : 1;
+    for (int extra = 1; extra <= passes; ++extra) {
+        painter.save();
+        painter.translate(extra / ratio, 0);
+        draw();
+        painter.restore();
+    }
+}
 void FreeFonts();
 
 // qt_menus.cpp
