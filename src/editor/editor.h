@@ -40,7 +40,10 @@ void OpenMainWindow();   // window 300 and all its gadgets, in creation (Tab) or
 
 // ---- Box display ----------------------------------------------------------------------------
 void PaintCurrentBox();
+// Draws the Chart on the main window: only around what changed since it was last drawn (and
+// what else changed the canvas since), with the same pixels as drawing it all.
 void RefreshChart();
+void ForgetDrawnChart(); // the next refresh draws everything
 
 // ---- Box editor (window 301) ----------------------------------------------------------------
 // Returns when the editor has closed; the caller goes on at the head of the main loop, which

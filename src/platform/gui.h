@@ -10,13 +10,13 @@
 using Handle = intptr_t; // opaque; 0 means none
 
 // ---- Event codes returned by WaitEvent --------------------------------------------------
-constexpr int CloseEvent = 16;            // a window's close box, Alt+F4 or system menu
-constexpr int GadgetEvent = 13100;        // click, toggle, text change or focus change
-constexpr int MenuEvent = 13101;          // popup menu item, or a shortcut's command
-constexpr int PaintEvent = 15;            // never raised: the canvas retains its pixels
+constexpr int CloseEvent = 16;              // a window's close box, Alt+F4 or system menu
+constexpr int GadgetEvent = 13100;          // click, toggle, text change or focus change
+constexpr int MenuEvent = 13101;            // popup menu item, or a shortcut's command
+constexpr int PaintEvent = 15;              // never raised: the canvas retains its pixels
 constexpr int RightButtonDownEvent = 0x204; // right press anywhere in a program window
-constexpr int FramePressEvent = 0xA1;     // never raised
-constexpr int QuitEvent = -1;             // the application is going away (no windows left)
+constexpr int FramePressEvent = 0xA1;       // never raised
+constexpr int QuitEvent = -1;               // the application is going away (no windows left)
 
 // ---- Style flags passed by the logic ----------------------------------------------------
 constexpr uint32_t BS_CHECKBOX_AUTO = 0x0003;
@@ -85,6 +85,7 @@ void WriteGadgetState(int number, int state);
 void SetGadgetHidden(int number, int hidden);
 struct GadgetBounds {
     int x, y, width, height;
+    bool operator==(const GadgetBounds&) const = default;
 };
 GadgetBounds GadgetRect(int number);
 bool GadgetExists(int number);
@@ -126,8 +127,8 @@ Text AskSaveFileName(const Text& title, const Text& defaultFile, const Text& pat
                      int patternIndex);
 
 // ---- Fonts ----------------------------------------------------------------------------------
-constexpr uint32_t FONT_BOLD = 0x100, FONT_ITALIC = 0x200, FONT_UNDERLINE = 4,
-                   FONT_STRIKEOUT = 8, FONT_PROOF = 0x10;
+constexpr uint32_t FONT_BOLD = 0x100, FONT_ITALIC = 0x200, FONT_UNDERLINE = 4, FONT_STRIKEOUT = 8,
+                   FONT_PROOF = 0x10;
 Handle LoadNumberedFont(int number, const Text& face, int points, uint32_t style = 0);
 Handle FontHandle(int number);
 
@@ -145,6 +146,13 @@ void DrawTextAtCursor(const Text& text);
 int32_t ButtonFaceColour(); // the palette's button colour as 0x00BBGGRR
 // Takes away everything painted on the window's canvas, so that its gadgets show plain.
 void ClearWindowCanvas(int window);
+// Limits the current drawing pass to a rectangle: nothing outside it changes.
+void LimitDrawingTo(GadgetBounds area);
+// Clears the canvas within the current pass's limit: exactly the pixels the pass may draw.
+void ClearWithinLimit();
+// One rectangle around every pixel of the canvas changed since the last call (by drawing,
+// clears, re-shown gadgets, a new scale or new fonts); empty when none changed.
+GadgetBounds TakeCanvasChanges(int window);
 
 // ---- Pictures for other programs ----------------------------------------------------------
 // The SVG drawn by Qt SVG at scale times its own pixel size (its viewBox) on white, as PNG
@@ -169,8 +177,8 @@ struct RequesterCall {
     uint32_t flags = 0;
 };
 struct RequesterAnswer {
-    int code = 0;      // message box answer, or colour value (-1 = cancel)
-    Text path;         // file requester answer (empty = cancel)
+    int code = 0; // message box answer, or colour value (-1 = cancel)
+    Text path;    // file requester answer (empty = cancel)
 };
 void SetRequesterHook(std::function<RequesterAnswer(const RequesterCall&)> hook);
 // Pixel of a window's canvas as 0xAARRGGBB (alpha 0 where nothing is painted).

@@ -4,9 +4,11 @@
 // checked by clicks in the journey, tests/e2e.)
 #include "editor_test.h"
 
+#include <QApplication>
 #include <QWidget>
 
 #include <fstream>
+#include <random>
 
 namespace {
 
@@ -93,4 +95,82 @@ TEST_F(EditorTest, BoldStaysBoldWhenScaledByTwo) {
     EXPECT_TRUE(box > 1.1 && gadget > 1.1) << "bold reads bold at 100 %";
     EXPECT_GE(box2, box) << "Managing Director, Box fonts";
     EXPECT_GE(gadget2, gadget) << "LINE 1:, gadget fonts";
+}
+
+// A refresh draws only around what changed, and what else drew on the canvas since. Its picture
+// must be the one drawing everything gives: after random changes of every kind, at 100 % and
+// at 150 % in a child, where clips and clears fall between logical pixels.
+TEST_F(EditorTest, RefreshDrawsOnlyWhatChangedWithThePixelsOfDrawingEverything) {
+    if (!std::getenv("QT_SCALE_FACTOR")) {
+        const Text child = fs::read_symlink("/proc/self/exe").string() +
+                           " --gtest_filter=*RefreshDrawsOnlyWhatChanged*";
+        EXPECT_EQ(std::system(("QT_SCALE_FACTOR=1.5 " + child).c_str()), 0) << "at 150 %";
+    }
+    const Text texts[] = {"",
+                          "",
+                          "A",
+                          "Sales",
+                          "Managing Director",
+                          "A line that runs far over both edges of its Box",
+                          "Müller & Söhne"};
+    LoadProgramFonts();
+    OpenMainWindow();
+    for (int box = FirstBox; box <= LastBox; ++box) { // few plain Boxes, whose clears hide much
+        Red[box] = 226;
+        LineTable(1 + box % 3)[box] = texts[2 + box % 5];
+    }
+    ForgetDrawnChart();
+    RefreshChart();
+    auto* window = static_cast<QWidget*>(WindowWidget(MainWindow));
+    window->activateWindow(); // where the focus lives
+    QApplication::processEvents();
+    std::mt19937 random(7);
+    const auto pick = [&](int n) { return int(random() % unsigned(n)); };
+    const auto shown = [&] { return window->grab().toImage(); };
+    for (int step = 1; step <= 90; ++step) {
+        for (int change = pick(4); change >= 0; --change) {
+            const int box = FirstBox + pick(LastBox - FirstBox + 1);
+            switch (pick(6)) {
+            case 0:
+                LineTable(1 + pick(3))[box] = texts[pick(7)];
+                break;
+            case 1:
+                BoldTable(1 + pick(3))[box] = pick(3);
+                break; // 2 selects no font
+            case 2:
+                UnderlineTable(1 + pick(3))[box] = pick(2);
+                break;
+            case 3:
+                Red[box] = Green[box] = Blue[box] = pick(2) * 200;
+                break;
+            case 4:
+                HConnector[pick(LastHConnector + 1)] ^= 1;
+                break;
+            case 5:
+                VConnector[FirstVConnector + pick(LastVConnector - FirstVConnector + 1)] ^= 1;
+            }
+        }
+        if (step % 5 == 0) { // the box editor paints its Box on the main window
+            CurrentBox = FirstBox + pick(LastBox - FirstBox + 1);
+            DrawCurrentBox = FillCurrentBox = 1;
+            PaintCurrentBox();
+        }
+        // A plain Box with the focus, which it loses when it is shown again, as in drawing all.
+        const int focused = step % 3 ? -1 : FirstBox + pick(LastBox - FirstBox + 1);
+        if (focused > 0) {
+            Red[focused] = Green[focused] = Blue[focused] = 0;
+            Line1[focused].clear();
+            static_cast<QWidget*>(GadgetWidget(focused))->setFocus();
+        }
+        RefreshChart();
+        if (focused > 0) {
+            EXPECT_NE(FocusedGadget(), focused) << "step " << step;
+        }
+        if (step % 3) continue; // some refreshes follow refreshes
+        const QImage changed = shown();
+        ForgetDrawnChart();
+        RefreshChart();
+        ASSERT_TRUE(changed == shown()) << "step " << step;
+    }
+    ReleaseAll();
 }
