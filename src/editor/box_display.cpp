@@ -191,7 +191,6 @@ struct DrawnChart {
     bool valid = false;
     std::array<BoxLook, LastBox - FirstBox + 1> boxes;
     std::array<GadgetBounds, LastBox - FirstBox + 1> ink;
-    SlotTable<int32_t> hConnectors{}, vConnectors{};
 };
 
 DrawnChart& Drawn() {
@@ -205,40 +204,21 @@ bool IsPlainBox(int box) {
     return Red[box] == 0 && Green[box] == 0 && Blue[box] == 0 && Line1[box].empty();
 }
 
-// Where the picture changes: around every Box that changed, before and after, the Boxes of every
-// Connector that changed, and what else changed the canvas; grown over every plain Box it
-// touches, whose clear must not reach beyond it.
+// Where the picture changes: around every Box that changed, before and after, and what else
+// changed the canvas. (Connector stubs are all drawn again on every refresh.)
 GadgetBounds ChangedArea() {
     DrawnChart& drawn = Drawn();
     GadgetBounds area = TakeCanvasChanges(MainWindow);
-    BeginMainWindowDrawing(); // measures only: a line's font may follow from the line before
+    BeginMainWindowDrawing(); // measures only, every Box: a line's font may be the one before
     for (int box = FirstBox; box <= LastBox; ++box) {
-        if (drawn.boxes[box - FirstBox].IsOf(box)) {
-            for (int line = 1; line <= 3; ++line) SelectStyleFont(box, line);
-            continue;
-        }
         const GadgetBounds ink = LayOutBoxText(box, false);
-        area = United(area, United(ink, drawn.ink[box - FirstBox]));
+        if (!drawn.boxes[box - FirstBox].IsOf(box))
+            area = United(area, United(ink, drawn.ink[box - FirstBox]));
     }
     EndDrawing();
-    for (int h = FirstHConnector; h <= LastHConnector; ++h)
-        if (HConnector[h] != drawn.hConnectors[h])
-            area = United(area, United(GadgetRect(LeftBoxOf(h)), GadgetRect(RightBoxOf(h))));
-    for (int v = FirstVConnector; v <= LastVConnector; ++v)
-        if (VConnector[v] != drawn.vConnectors[v])
-            area = United(area, United(GadgetRect(UpperBoxOf(v)), GadgetRect(LowerBoxOf(v))));
     // Shown again, a focused plain Box gives up the focus, as it does when all is drawn.
     if (const int focused = FocusedGadget(); IsBox(focused) && IsPlainBox(focused))
         area = United(area, GadgetRect(focused));
-    for (bool grown = !IsEmptyArea(area); grown;) {
-        grown = false;
-        for (int box = FirstBox; box <= LastBox; ++box) {
-            const GadgetBounds r = GadgetRect(box);
-            if (!IsPlainBox(box) || !Meet(r, area) || United(area, r) == area) continue;
-            area = United(area, r);
-            grown = true;
-        }
-    }
     return area;
 }
 
@@ -246,8 +226,6 @@ void RememberDrawnChart() {
     DrawnChart& drawn = Drawn();
     for (int box = FirstBox; box <= LastBox; ++box)
         if (!drawn.boxes[box - FirstBox].IsOf(box)) drawn.boxes[box - FirstBox].Take(box);
-    drawn.hConnectors = HConnector;
-    drawn.vConnectors = VConnector;
     drawn.valid = true;
     TakeCanvasChanges(MainWindow); // what the refresh itself drew
 }
@@ -260,7 +238,8 @@ void WriteConnectorCheckBoxes() {
 }
 
 // Everything drawn, or, with a limit, everything whose pixels may fall within it, in the same
-// order, changing nothing outside it.
+// order. Beyond the limit only the plain Boxes that meet it change: cleared whole and given
+// their stubs again, as drawing everything leaves them.
 void DrawChart(const GadgetBounds* limit) {
     const auto drawsIn = [&](const GadgetBounds& r) { return !limit || Meet(r, *limit); };
     LineShiftY = 0;
@@ -293,11 +272,7 @@ void DrawChart(const GadgetBounds* limit) {
     EndDrawing();
     for (int box = FirstBox; box <= LastBox; ++box)
         if (drawsIn(GadgetRect(box))) NameBox(box); // a Box outside kept its lines
-
-    if (limit)
-        DrawConnectorsWithin(*limit);
-    else
-        DrawConnectors();
+    DrawConnectors(); // stubs are opaque: drawn again where they were, they change nothing
 }
 
 } // namespace
@@ -317,6 +292,7 @@ void RefreshChart() {
     if (IsEmptyArea(area)) {
         WriteConnectorCheckBoxes();
         PlaceBoxText(LastBox); // as drawing every Box leaves it
+        DrawConnectors();
     } else if (area.width * area.height * 2 > MainClientWidth * MainClientHeight) {
         ClearWindowCanvas(MainWindow);
         DrawChart(nullptr);

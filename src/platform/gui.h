@@ -85,7 +85,6 @@ void WriteGadgetState(int number, int state);
 void SetGadgetHidden(int number, int hidden);
 struct GadgetBounds {
     int x, y, width, height;
-    bool operator==(const GadgetBounds&) const = default;
 };
 GadgetBounds GadgetRect(int number);
 bool GadgetExists(int number);

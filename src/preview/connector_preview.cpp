@@ -71,15 +71,13 @@ void ReadConnectorCheckBoxes() {
         VConnector[slot] = ReadGadgetState(slot);
 }
 
-namespace {
-
-void DrawAllStubs(const GadgetBounds* limit) {
+void DrawConnectors() {
     RepaintNow(MainWindow);
     ReadConnectorCheckBoxes();
+
     // All stubs in one drawing pass, which ends before anything else may draw.
     SelectWindow(MainWindow);
     BeginDrawing(CurrentWindowHandle());
-    if (limit) LimitDrawingTo(*limit);
     // Rows and gaps alternate from the top down, so the stub of the Connector below a Box is
     // drawn after (and wins over) the stub of the Connector above it where the two overlap.
     for (int row = 0; row < RowCount; ++row) {
@@ -91,9 +89,3 @@ void DrawAllStubs(const GadgetBounds* limit) {
     }
     EndDrawing();
 }
-
-} // namespace
-
-void DrawConnectors() { DrawAllStubs(nullptr); }
-
-void DrawConnectorsWithin(GadgetBounds area) { DrawAllStubs(&area); }

@@ -4,10 +4,6 @@
 // Every connector check box into HConnector / VConnector.
 void ReadConnectorCheckBoxes();
 
-#include "platform/gui.h"
-
 // Reads the check boxes, then draws (ticked) or paints out (unticked) the half-lines that each
 // Connector implies in its pass-through Boxes.
 void DrawConnectors();
-// The same, changing no pixel outside the area.
-void DrawConnectorsWithin(GadgetBounds area);
