@@ -50,8 +50,7 @@ void SelectStyleFont(int box, int line) {
 
 int32_t BoxColour(int box) { return RgbColour(Red[box], Green[box], Blue[box]); }
 
-void FillBox(int box) {
-    const GadgetBounds r = GadgetRect(box);
+void FillBox(int box, const GadgetBounds& r) {
     FillRect(r.x + 1, r.y + 1, r.width - 3, r.height - 3, BoxColour(box));
 }
 
@@ -69,9 +68,8 @@ void PlaceBoxText(int box) {
 
 // Where a Box's text goes, line by line, in the fonts its lines select. Returns around what the
 // lines may ink, the Box included; draws them unless only measuring.
-GadgetBounds LayOutBoxText(int box, bool draw = true) {
+GadgetBounds LayOutBoxText(int box, const GadgetBounds& r, bool draw = true) {
     PlaceBoxText(box);
-    const GadgetBounds r = GadgetRect(box);
     GadgetBounds ink = r;
     for (int line = 1; line <= 3; ++line) {
         const Text& text = LineTable(line)[box];
@@ -141,14 +139,14 @@ void PaintCurrentBox() {
     }
     if (DrawCurrentBox == 1 && FillCurrentBox == 1) {
         BeginMainWindowDrawing();
-        FillBox(CurrentBox);
+        FillBox(CurrentBox, GadgetRect(CurrentBox));
         EndDrawing();
         FillCurrentBox = 2;
     }
     if (DrawCurrentBox == 1) {
         BeginMainWindowDrawing();
         SetDrawingMode(1);
-        LayOutBoxText(CurrentBox);
+        LayOutBoxText(CurrentBox, GadgetRect(CurrentBox));
         EndDrawing();
         NameBox(CurrentBox);
         DrawCurrentBox = 0;
@@ -211,7 +209,7 @@ GadgetBounds ChangedArea() {
     GadgetBounds area = TakeCanvasChanges(MainWindow);
     BeginMainWindowDrawing(); // measures only, every Box: a line's font may be the one before
     for (int box = FirstBox; box <= LastBox; ++box) {
-        const GadgetBounds ink = LayOutBoxText(box, false);
+        const GadgetBounds ink = LayOutBoxText(box, GadgetRect(box), false);
         if (!drawn.boxes[box - FirstBox].IsOf(box))
             area = United(area, United(ink, drawn.ink[box - FirstBox]));
     }
@@ -241,6 +239,8 @@ void WriteConnectorCheckBoxes() {
 // order. Beyond the limit only the plain Boxes that meet it change: cleared whole and given
 // their stubs again, as drawing everything leaves them.
 void DrawChart(const GadgetBounds* limit) {
+    std::array<GadgetBounds, LastBox - FirstBox + 1> rects;
+    for (int box = FirstBox; box <= LastBox; ++box) rects[box - FirstBox] = GadgetRect(box);
     const auto drawsIn = [&](const GadgetBounds& r) { return !limit || Meet(r, *limit); };
     LineShiftY = 0;
     BeginMainWindowDrawing();
@@ -250,14 +250,14 @@ void DrawChart(const GadgetBounds* limit) {
     }
     WriteConnectorCheckBoxes();
     for (int box = FirstBox; box <= LastBox; ++box) {
-        if (!drawsIn(GadgetRect(box))) continue;
+        if (!drawsIn(rects[box - FirstBox])) continue;
         // Showing the gadget again makes it repaint itself as a plain button, which covers the
         // black fill below: a Box without colour and without a first line looks untouched.
         if (IsPlainBox(box)) {
             SetGadgetHidden(box, 1);
             SetGadgetHidden(box, 0);
         }
-        FillBox(box);
+        FillBox(box, rects[box - FirstBox]);
     }
     EndDrawing();
 
@@ -265,13 +265,14 @@ void DrawChart(const GadgetBounds* limit) {
     if (limit) LimitDrawingTo(*limit);
     SetDrawingMode(1);
     for (int box = FirstBox; box <= LastBox; ++box) {
-        const bool draw = drawsIn(Drawn().ink[box - FirstBox]) || drawsIn(GadgetRect(box));
-        const GadgetBounds ink = LayOutBoxText(box, draw);
+        const GadgetBounds& r = rects[box - FirstBox];
+        const bool draw = drawsIn(Drawn().ink[box - FirstBox]) || drawsIn(r);
+        const GadgetBounds ink = LayOutBoxText(box, r, draw);
         if (draw) Drawn().ink[box - FirstBox] = ink;
     }
     EndDrawing();
     for (int box = FirstBox; box <= LastBox; ++box)
-        if (drawsIn(GadgetRect(box))) NameBox(box); // a Box outside kept its lines
+        if (drawsIn(rects[box - FirstBox])) NameBox(box); // a Box outside kept its lines
     DrawConnectors(); // stubs are opaque: drawn again where they were, they change nothing
 }
 

@@ -296,10 +296,12 @@ void WriteGadgetState(int number, int state) {
     GadgetEntry* gadget = FindGadget(number);
     if (!gadget) return;
     QuietScope quiet;
-    if (auto* box = qobject_cast<QCheckBox*>(gadget->widget)) {
-        box->setCheckState(state == 2 && box->isTristate() ? Qt::PartiallyChecked
-                           : state != 0                    ? Qt::Checked
-                                                           : Qt::Unchecked);
+    if (gadget->kind == GadgetKind::CheckBox) { // every refresh writes all 175 Connectors
+        auto* box = static_cast<QCheckBox*>(gadget->widget.data());
+        const Qt::CheckState wanted = state == 2 && box->isTristate() ? Qt::PartiallyChecked
+                                      : state != 0                    ? Qt::Checked
+                                                                      : Qt::Unchecked;
+        if (box->checkState() != wanted) box->setCheckState(wanted);
     } else if (auto* button = qobject_cast<QAbstractButton*>(gadget->widget)) {
         button->setChecked(state != 0); // does nothing unless the button is a toggle
     }
