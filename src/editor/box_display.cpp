@@ -290,9 +290,8 @@ void RefreshChart() {
         return;
     }
     const GadgetBounds area = ChangedArea();
-    if (IsEmptyArea(area)) {
+    if (IsEmptyArea(area)) { // measuring every Box left the text placement as drawing would
         WriteConnectorCheckBoxes();
-        PlaceBoxText(LastBox); // as drawing every Box leaves it
         DrawConnectors();
     } else if (area.width * area.height * 2 > MainClientWidth * MainClientHeight) {
         ClearWindowCanvas(MainWindow);
