@@ -222,8 +222,7 @@ GadgetBounds ChangedArea() {
 
 void RememberDrawnChart() {
     DrawnChart& drawn = Drawn();
-    for (int box = FirstBox; box <= LastBox; ++box)
-        if (!drawn.boxes[box - FirstBox].IsOf(box)) drawn.boxes[box - FirstBox].Take(box);
+    for (int box = FirstBox; box <= LastBox; ++box) drawn.boxes[box - FirstBox].Take(box);
     drawn.valid = true;
     TakeCanvasChanges(MainWindow); // what the refresh itself drew
 }

@@ -39,9 +39,10 @@ QFont MakeFont(const QString& face, int points, uint32_t style) {
     return font;
 }
 
-} // namespace
-
+// The system's own family: a fontconfig alias for "Tahoma" does not count.
 bool HasTahoma() { return QFontDatabase::families().contains(Tahoma, Qt::CaseInsensitive); }
+
+} // namespace
 
 void PrepareFonts() {
     if (!HasTahoma())

@@ -18,7 +18,6 @@
 
 class QDialog;
 class QMenu;
-class QPainter;
 class QStyle;
 
 namespace qtlayer {
