@@ -13,8 +13,8 @@
 #include "html/page.h"
 #include "html/picture.h"
 #include "html/single_file.h"
-#include "platform/files.h"
-#include "platform/start_program.h"
+#include "system/files.h"
+#include "system/start_program.h"
 
 #include <cstdio>
 #include <cstring>

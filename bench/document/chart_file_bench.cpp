@@ -3,7 +3,7 @@
 #include "chart/chart.h"
 #include "document/chart_file.h"
 #include "full_chart.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 #include "editor/editor.h"
 #include "full_chart.h"
 #include "harness.h"
-#include "platform/gui.h"
+#include "gui/gui.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 #include "chart/chart.h"
 #include "full_chart.h"
 #include "html/page.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // main window painted. bench/run-benchmarks times whole runs of this program and reads
 // their peak memory.
 #include "editor/editor.h"
-#include "platform/gui.h"
+#include "gui/gui.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -8,7 +8,7 @@
 //          300     the main window itself
 // Everything else holds no Chart content.
 #pragma once
-#include "platform/text.h"
+#include "system/text.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // written and read through the preference store. The editor's "Save Chart" and
 // "Load Chart" commands and brondel-generate are built on these.
 #pragma once
-#include "platform/text.h"
+#include "system/text.h"
 
 inline constexpr const char* SaveFailedMessage = "Could not save chart, already in use?";
 inline constexpr const char* LoadFailedMessage =

@@ -9,8 +9,8 @@
 // with "["), so every rule answers as a plain walk would.
 #include "prefs.h"
 
-#include "platform/files.h"
-#include "platform/text.h"
+#include "system/files.h"
+#include "system/text.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // Lines: "[" group "]", key " = " value, ";" comment; written with CR LF, read up to LF.
 // Lookups ignore the case of ASCII letters and match whole keys and whole group names.
 #pragma once
-#include "platform/text.h"
+#include "system/text.h"
 
 inline constexpr char PrefCommentChar = ';';
 

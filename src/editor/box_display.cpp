@@ -4,7 +4,7 @@
 // the first time, then only around what changed. Both give the Box buttons their Boxes' lines
 // as names for screen readers.
 #include "editor.h"
-#include "platform/gui.h"
+#include "gui/gui.h"
 #include "preview/connector_preview.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // colour. Every change goes into the Chart at once and is shown live on the main window; Cancel
 // puts back what it can from the snapshot taken at opening. Start at EditBox.
 #include "editor.h"
-#include "platform/gui.h"
+#include "gui/gui.h"
 
 #include <array>
 

@@ -4,8 +4,8 @@
 #include "document/chart_file.h"
 #include "editor.h"
 #include "html/page.h"
-#include "platform/gui.h"
-#include "platform/start_program.h"
+#include "gui/gui.h"
+#include "system/start_program.h"
 #include "preview/connector_preview.h"
 
 namespace {

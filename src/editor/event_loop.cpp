@@ -3,8 +3,8 @@
 // loop that waits for an event at a time and dispatches it by kind and gadget number.
 #include "document/settings.h"
 #include "editor.h"
-#include "platform/dates.h"
-#include "platform/gui.h"
+#include "system/dates.h"
+#include "gui/gui.h"
 #include "preview/connector_preview.h"
 
 #include <chrono>

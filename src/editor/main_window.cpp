@@ -2,7 +2,7 @@
 // and the swap indicator, at fixed pixel positions. Gadget numbers are the Chart's slots.
 // Start reading at OpenMainWindow: the creation order below is also the Tab order.
 #include "editor.h"
-#include "platform/gui.h"
+#include "gui/gui.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // that the chart goes into a slide or a document without its page.
 #include "editor.h"
 #include "html/picture.h"
-#include "platform/gui.h"
+#include "gui/gui.h"
 
 namespace {
 

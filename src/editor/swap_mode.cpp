@@ -1,7 +1,7 @@
 // Swap mode (F1 or the popup menu): the user picks two Boxes and their contents (lines, style
 // flags, colour) are exchanged. Connectors belong to the grid and stay where they are.
 #include "editor.h"
-#include "platform/gui.h"
+#include "gui/gui.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // change is done; the step kept is the whole Chart as it was before, which is small enough
 // that a few hundred of them cost a few megabytes. Start at NoteChartChanged.
 #include "editor.h"
-#include "platform/gui.h"
+#include "gui/gui.h"
 
 #include <deque>
 

@@ -3,7 +3,7 @@
 // command (GenerateChart, editor.h) and brondel-generate are built on WriteChartPage.
 #pragma once
 #include "chart/chart.h"
-#include "platform/text.h"
+#include "system/text.h"
 
 #include <vector>
 

@@ -5,7 +5,7 @@
 #include "picture.h"
 #include "connector_pictures.h"
 #include "page.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <algorithm>
 #include <cmath>

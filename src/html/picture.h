@@ -3,7 +3,7 @@
 // the page's images put them. Empty rows and columns at the edges are cropped away. Plain C++:
 // brondel-generate writes it, and the editor copies and exports it.
 #pragma once
-#include "platform/text.h"
+#include "system/text.h"
 
 inline constexpr int PictureMargin = 8;         // white around the cropped chart, in pixels
 inline constexpr int PictureMaxWidthMm = 160;   // inside the text area of A4 portrait

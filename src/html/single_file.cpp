@@ -3,7 +3,7 @@
 #include "single_file.h"
 #include "image_names.h"
 #include "image_set.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <filesystem>
 #include <fstream>

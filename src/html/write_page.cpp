@@ -3,7 +3,7 @@
 #include "image_names.h"
 #include "image_set.h"
 #include "page.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <filesystem>
 #include <system_error>

@@ -5,7 +5,7 @@
 #include "preview/connector_preview.h"
 
 #include "chart/chart.h"
-#include "platform/gui.h"
+#include "gui/gui.h"
 
 namespace {
 

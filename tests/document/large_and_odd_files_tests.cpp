@@ -4,7 +4,7 @@
 #include "chart/chart.h"
 #include "document/chart_file.h"
 #include "document/settings.h"
-#include "platform/files.h"
+#include "system/files.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

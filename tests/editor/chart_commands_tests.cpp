@@ -7,7 +7,7 @@
 
 #include "document/chart_file.h"
 #include "html/page.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -1,7 +1,7 @@
 // Set-up and helpers shared by the editor's tests.
 #include "editor_test.h"
 
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <QAccessible>
 

@@ -9,7 +9,7 @@
 #include "document/prefs.h"
 #include "document/settings.h"
 #include "html/page.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <algorithm>
 #include <cctype>

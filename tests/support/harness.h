@@ -24,7 +24,7 @@
 // Link brondel_test_harness_main for a main() that selects the offscreen platform and calls
 // PreparePlatform before the tests run.
 #pragma once
-#include "platform/gui.h"
+#include "gui/gui.h"
 
 #include <gtest/gtest.h>
 

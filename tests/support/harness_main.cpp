@@ -1,7 +1,7 @@
 // main() for GUI test programs: the offscreen platform unless another one is asked for, the
 // user's settings (where Qt's dialogs keep their history) kept apart in a folder beside the
 // test program, and the platform layer prepared once before the tests run.
-#include "platform/gui.h"
+#include "gui/gui.h"
 
 #include <gtest/gtest.h>
 

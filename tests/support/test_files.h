@@ -3,7 +3,7 @@
 // no room left on its disk or no root rights.
 #pragma once
 #include "chart/chart.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <gtest/gtest.h>
 

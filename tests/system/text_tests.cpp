@@ -1,8 +1,8 @@
 // Texts, numbers and colours: the exact formats that decide the bytes of chart files and pages,
 // walked from the table in text_cases.tsv.
 #include "document/chart_file.h"
-#include "platform/start_program.h"
-#include "platform/text.h"
+#include "system/start_program.h"
+#include "system/text.h"
 
 #include "test_files.h"
 
@@ -35,7 +35,7 @@ static const std::map<Text, std::function<Text(const std::vector<Text>&)>> Opera
 };
 
 TEST(Text, OperationsGiveTheTabledResults) {
-    for (const auto& row : testsupport::Cases("platform/text_cases.tsv")) {
+    for (const auto& row : testsupport::Cases("system/text_cases.tsv")) {
         const std::vector<Text> arguments(row.begin() + 1, row.end() - 1);
         EXPECT_EQ(Operations.at(row[0])(arguments), row.back()) << row[0] << " " << row[1];
     }

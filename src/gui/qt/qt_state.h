@@ -1,7 +1,7 @@
 // Private state of the Qt platform layer: the window, gadget, font and menu tables, the event
 // queue and the drawing state, shared by the qt_*.cpp files and nothing else.
 #pragma once
-#include "gui.h"
+#include "gui/gui.h"
 
 #include <QFont>
 #include <QImage>

@@ -103,7 +103,7 @@ TEST(QtRequesters, EachShowsWhatItWasAskedAndReturnsTheAnswer) {
     EXPECT_EQ(saved + "|" + opened + "|" + picture, folder + "/org||" + folder + "/a.svg")
         << "saved as typed, no name when cancelled";
     EXPECT_TRUE(MatchesGolden(seen.replace(QDir(scratch.path()).dirName(), "FOLDER").toStdString(),
-                              BRONDEL_PLATFORM_GOLDEN_DIR "/qt_requesters.txt"));
+                              BRONDEL_GUI_GOLDEN_DIR "/qt_requesters.txt"));
     ReleaseAll();
 }
 

@@ -20,7 +20,7 @@
 namespace {
 
 QWidget* Window(int number) { return static_cast<QWidget*>(WindowWidget(number)); }
-const std::string Golden = BRONDEL_PLATFORM_GOLDEN_DIR;
+const std::string Golden = BRONDEL_GUI_GOLDEN_DIR;
 
 TEST(QtWindows, OpenWithTheStylesAndPlaceTheirFlagsAskFor) {
     Text log;

@@ -1,8 +1,9 @@
-// The editor's platform layer: numbered windows, gadgets, menus, events, requesters, fonts and
-// drawing. The logic above it sees only numbers, texts and the event codes below; the Qt
-// implementation lives in src/platform/qt_*.cpp and is the only code that includes Qt.
+// The interface the editor sees of its windowing system: numbered windows, gadgets, menus,
+// events, requesters, fonts and drawing. The logic above it sees only numbers, texts and the
+// event codes below. Each backend implements it in a folder of its own (src/gui/qt: Qt), the
+// only code that includes its toolkit.
 #pragma once
-#include "text.h"
+#include "system/text.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,12 +1,12 @@
 // Dates: 64-bit seconds of the wall clock counted as UTC, and masks filled in from them.
-#include "platform/dates.h"
+#include "system/dates.h"
 
 #include "test_files.h"
 
 #include <cstdlib>
 
 TEST(Dates, ValuesAndMasksGiveTheTabledResults) {
-    for (const auto& row : testsupport::Cases("platform/date_cases.tsv")) {
+    for (const auto& row : testsupport::Cases("system/date_cases.tsv")) {
         DateFields f{};
         std::istringstream(row[0]) >> f.year >> f.month >> f.day >> f.hour >> f.minute >> f.second;
         EXPECT_EQ(DateValue(f), std::stoll(row[1])) << row[0];

@@ -1,7 +1,7 @@
 // Files: the safe writer keeps the old file through every failure, numbered line files, the
 // program folder, and handing a file to the desktop.
-#include "platform/files.h"
-#include "platform/start_program.h"
+#include "system/files.h"
+#include "system/start_program.h"
 
 #include "test_files.h"
 

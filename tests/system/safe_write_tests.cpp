@@ -2,7 +2,7 @@
 // named ones (the fallback where there are none): a writer killed in the middle of writing a
 // target whose name is as long as a name may be, and an image name taken while the image is
 // written.
-#include "platform/files.h"
+#include "system/files.h"
 
 #include "test_files.h"
 

@@ -1,8 +1,8 @@
 // Start and end of the Qt platform layer: the application object, the look that every window
 // shares, the fonts, the desktop opener, and the release of everything at the end.
-#include "files.h"
+#include "system/files.h"
 #include "qt_state.h"
-#include "start_program.h"
+#include "system/start_program.h"
 
 #include <QApplication>
 #include <QDesktopServices>
