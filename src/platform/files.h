@@ -18,10 +18,21 @@ Text FollowLinks(const Text& path);
 // a target that exists but may not be written is refused. The bytes go to a temporary file in
 // the target's folder that already has the final permissions (the old file's, or the default
 // ones for a new file); Commit() flushes it to disk, puts it in place only if every write
-// succeeded, and syncs the folder. Where the system allows it the temporary file has no name
-// until it is complete, so a crash leaves nothing behind; otherwise a temporary left by a
-// writer that died is removed by the next write of the same target. A writer destroyed
-// without a successful Commit() removes its temporary file.
+// succeeded, and syncs the folder. A writer destroyed without a successful Commit() removes its
+// temporary file.
+//
+// When writers meet: whatever writers of one target run at once and however they are killed,
+// the target holds its whole old content or one writer's whole new content. Every writer has a
+// temporary of its own: ".~brondel-" + 16 hex digits of the target name's hash + "-" + a part
+// no other writer uses (process, counter, random digits). It holds that name from its creation
+// (exclusive create, then an exclusive lock for the writer's whole life; on POSIX it checks,
+// once locked, that the name still names its file, and else starts again under a new name),
+// and only its own name is ever renamed into place. Before creating its temporary, a writer
+// removes those of the same target whose writers died (their lock is free). Nobody waits for
+// anybody. Where the system allows it, the temporary has no name until it is complete (POSIX
+// O_TMPFILE, locked from its creation), so a crash leaves nothing behind. On Windows a file
+// created exclusively without sharing cannot be opened or deleted by another while its writer
+// lives, which serves as the lock.
 enum class Placement {
     Replace,      // the file replaces whatever the target holds
     KeepExisting, // the file goes in place only if nothing has the target's name by then
