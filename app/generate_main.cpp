@@ -73,8 +73,13 @@ bool GenerateOne(const ChartArgument& chart, const Outputs& outputs) {
     ChartFileName = chart.path;
     Text toOpen;
     if (outputs.page) {
-        GeneratePageStatus written =
-            outputs.singleFile ? WriteSingleFilePage(ChartFileName) : WriteChartPage(ChartFileName);
+        std::vector<LeftOutImage> leftOut;
+        GeneratePageStatus written = outputs.singleFile
+                                         ? WriteSingleFilePage(ChartFileName, leftOut)
+                                         : WriteChartPage(ChartFileName);
+        for (const LeftOutImage& image : leftOut)
+            std::fprintf(stderr, "%s: %s, the built-in image is used instead\n", image.path.c_str(),
+                         image.reason);
         if (written != GeneratePageStatus::Done) {
             Fail(chart, GeneratePageMessage(written));
             return false;

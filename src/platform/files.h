@@ -5,6 +5,7 @@
 #include "text.h"
 
 #include <cstddef>
+#include <cstdint>
 
 extern Text ProgramDir; // folder of the running executable, with a trailing PathSeparator
 
@@ -68,6 +69,20 @@ class SafeFileWriter {
     Text buffer_;
     bool failed_ = false;
 };
+
+// The one way the programs read a whole file (the preference store, the images of a
+// single-file page). It opens without blocking (a named pipe or a device never holds it up),
+// reads only a regular file, and answers:
+//   Read       bytes holds the whole file (at most maxBytes of them);
+//   Missing    nothing has the name (ENOENT; ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND);
+//   NotRegular the name is a folder, device, pipe or socket, or a symbolic link while
+//              followLinks is false (the link itself is never read through then);
+//   TooLarge   the file holds more than maxBytes bytes;
+//   Failed     anything else: no rights, a read error, no memory for the bytes.
+enum class ReadOutcome { Read, Missing, NotRegular, TooLarge, Failed };
+// bytes receives the whole file on Read, and nothing otherwise.
+ReadOutcome ReadWholeFile(const Text& path, Text& bytes, size_t maxBytes = SIZE_MAX,
+                          bool followLinks = true);
 
 // Flushes a folder's entries to disk: files put in place there survive a power loss.
 bool SyncFolder(const Text& folder);

@@ -200,3 +200,42 @@ bool SyncFolder(const Text& folder) {
     close(opened);
     return ok;
 }
+
+ReadOutcome ReadWholeFile(const Text& path, Text& bytes, size_t maxBytes, bool followLinks) {
+    bytes.clear();
+    const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
+    const int file = open(path.c_str(), flags);
+    if (file < 0) {
+        if (errno == ENOENT) return ReadOutcome::Missing;
+        return errno == ELOOP && !followLinks ? ReadOutcome::NotRegular : ReadOutcome::Failed;
+    }
+    struct stat info = {};
+    ReadOutcome outcome = ReadOutcome::Read;
+    if (fstat(file, &info) != 0)
+        outcome = ReadOutcome::Failed;
+    else if (!S_ISREG(info.st_mode))
+        outcome = ReadOutcome::NotRegular;
+    else if (static_cast<uintmax_t>(info.st_size) > maxBytes)
+        outcome = ReadOutcome::TooLarge;
+    try {
+        // One byte more than the size, so that the end of the file is seen in the same read;
+        // a file that grows meanwhile is read on, up to the limit.
+        size_t used = 0;
+        if (outcome == ReadOutcome::Read) bytes.resize(static_cast<size_t>(info.st_size) + 1);
+        while (outcome == ReadOutcome::Read) {
+            if (used == bytes.size()) bytes.resize(used < maxBytes / 2 ? used * 2 : maxBytes + 1);
+            const ssize_t count = read(file, bytes.data() + used, bytes.size() - used);
+            if (count < 0 && errno == EINTR) continue;
+            if (count < 0) outcome = ReadOutcome::Failed;
+            if (count <= 0) break;
+            used += static_cast<size_t>(count);
+            if (used > maxBytes) outcome = ReadOutcome::TooLarge;
+        }
+        bytes.resize(outcome == ReadOutcome::Read ? used : 0);
+    } catch (const std::exception&) {
+        outcome = ReadOutcome::Failed;
+    }
+    if (outcome != ReadOutcome::Read) Text().swap(bytes);
+    close(file);
+    return outcome;
+}
