@@ -43,10 +43,14 @@ bool HasChartExtension(const Text& path) {
     return path.size() >= 4 && TextEqualIgnoringAsciiCase(".kpv", 4, path.substr(path.size() - 4));
 }
 
+// The chart the system reaches through the path, as the editor opens it: ".." after a link
+// to a folder leads out of the folder the link points to, not back to the link's own.
 Text AbsolutePath(const Text& argument) {
     std::error_code error;
-    fs::path absolute = fs::absolute(fs::path(argument), error);
-    return error ? argument : absolute.lexically_normal().string();
+    const fs::path absolute = fs::absolute(fs::path(argument), error);
+    if (error) return argument;
+    const fs::path folder = fs::weakly_canonical(absolute.parent_path(), error);
+    return error ? absolute.string() : (folder / absolute.filename()).string();
 }
 
 void Fail(const ChartArgument& chart, const char* message) {

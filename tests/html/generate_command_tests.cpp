@@ -58,3 +58,14 @@ TEST_F(GenerateCommand, TheSvgPictureBesideTheChartOrItsFailureNamed) {
     EXPECT_EQ(Slurp(dir / "org.svg"), BuildChartPicture().svg);
     EXPECT_FALSE(fs::exists(dir / "org.html"));
 }
+
+// "lnk/.." leads where the system takes it: out of the folder that lnk points to.
+TEST_F(GenerateCommand, APathThroughALinkIsTheChartTheSystemReaches) {
+    fs::create_directories(dir / "real" / "sub");
+    fs::create_directory_symlink(dir / "real" / "sub", dir / "lnk");
+    fs::copy_file(GoldenPath("examples.kpv"), dir / "real" / "x.kpv");
+    fs::copy_file(GoldenPath("empty.kpv"), dir / "x.kpv");
+    EXPECT_EQ(Generate(dir, "lnk/../x.kpv"), "0|" + Path("real/x.html") + "\n|");
+    EXPECT_EQ(Slurp(dir / "real" / "x.html"), Slurp(GoldenPath("examples.html")));
+    EXPECT_FALSE(fs::exists(dir / "x.html"));
+}
