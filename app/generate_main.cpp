@@ -6,8 +6,9 @@
 // --svg writes the chart's SVG picture instead of the page, --html the page as well;
 // --single-file writes the page with its images inside. Prints the absolute path of every file
 // written, the page first; a chart that fails is named on stderr with the editor's message and
-// the others still go on. --open opens the page, else the picture. Exit status: 0 all written,
-// 1 any failed, 2 usage error.
+// the others still go on. --open opens the page, else the picture, and says on stderr when no
+// program could open it. --single-file names on stderr each file of gfx/ left out (only a GIF
+// of at most 1 MiB is taken). Exit status: 0 all written, 1 any failed, 2 usage error.
 #include "chart/chart.h"
 #include "document/chart_file.h"
 #include "html/page.h"
@@ -99,7 +100,9 @@ bool GenerateOne(const ChartArgument& chart, const Outputs& outputs) {
         Written(picture);
         if (toOpen.empty()) toOpen = picture;
     }
-    if (outputs.open) StartProgram(toOpen, "", "", 0);
+    // Whether the page opened leaves the status alone: the files asked for are written.
+    if (outputs.open && StartProgram(toOpen, "", "", 0) == OpenOutcome::NotOpened)
+        std::fprintf(stderr, "%s\n", PageNotOpenedMessage(toOpen).c_str());
     return true;
 }
 

@@ -61,13 +61,14 @@ void LoadNamedChart(const Text& path) {
     SetWindowCaption(MainWindow, WindowTitle + "  -  " + ChartFileName);
 }
 
-// Every failure is a message box and nothing is opened; whether the desktop opened the page
-// is not reported.
+// Every failure is a message box and nothing is opened. A page that no program could open is
+// reported, unless the desktop has already said so itself.
 void GenerateChart() {
     GeneratePageStatus status = WriteChartPage(ChartFileName);
     if (status != GeneratePageStatus::Done) {
         ShowMessage(GenerateErrorCaption, GeneratePageMessage(status), 0);
         return;
     }
-    StartProgram(HtmlFileName, "", "", 0);
+    if (StartProgram(HtmlFileName, "", "", 0) == OpenOutcome::NotOpened)
+        ShowMessage("Error!", PageNotOpenedMessage(HtmlFileName), MB_ICONERROR | MB_OK);
 }

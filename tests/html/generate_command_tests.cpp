@@ -4,6 +4,8 @@
 #include "html/picture.h"
 #include "html_test.h"
 
+#include <chrono>
+
 using namespace htmltest;
 using GenerateCommand = ScratchTest;
 
@@ -68,4 +70,31 @@ TEST_F(GenerateCommand, APathThroughALinkIsTheChartTheSystemReaches) {
     EXPECT_EQ(Generate(dir, "lnk/../x.kpv"), "0|" + Path("real/x.html") + "\n|");
     EXPECT_EQ(Slurp(dir / "real" / "x.html"), Slurp(GoldenPath("examples.html")));
     EXPECT_FALSE(fs::exists(dir / "x.html"));
+}
+
+// --open hands each page over and goes on: a failure is said on stderr and leaves the status
+// alone; an opener that keeps running (a browser in the foreground) is not waited for. A file
+// of gfx/ that may not travel in a single-file page is named.
+TEST_F(GenerateCommand, OpenGoesOnAndSaysWhenNoProgramCouldOpenThePage) {
+    fs::copy_file(GoldenPath("examples.kpv"), dir / "a.kpv");
+    fs::copy_file(GoldenPath("examples.kpv"), dir / "b.kpv");
+    fs::create_directory(dir / "gfx");
+    Spit(dir / "secret", "private");
+    fs::create_symlink(dir / "secret", dir / "gfx" / "strek_middlehori_tom.gif");
+    const Text pages = Path("a.html") + "\n" + Path("b.html") + "\n";
+    const Text notOpened =
+        "The chart page was written to " + Path("a.html") + ", but no program could open it.\n";
+    const Text leftOut = Path("gfx/strek_middlehori_tom.gif") +
+                         ": not a GIF image, the built-in image is used instead\n";
+    Spit(dir / "xdg-open", "#!/bin/sh\ncase \"$1\" in *a.html) exit 4;; esac\n"
+                           "echo $$ >> \"$0.pid\"; exec sleep 8\n");
+    fs::permissions(dir / "xdg-open", fs::perms::owner_all);
+    EXPECT_EQ(Generate(dir, "--open a.kpv"), "0|" + Path("a.html") + "\n|" + notOpened);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(Generate(dir, "--open --single-file a.kpv b.kpv"),
+              "0|" + pages + "|" + leftOut + notOpened + leftOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(6));
+    EXPECT_EQ(Slurp(dir / "b.html").find("private"), Text::npos);
+    std::istringstream running(Slurp(dir / "xdg-open.pid"));
+    for (pid_t opener; running >> opener;) kill(opener, SIGKILL);
 }
