@@ -42,11 +42,25 @@ SafeFileWriter::~SafeFileWriter() { Abandon(); }
 
 Text FollowLinks(const Text& path) {
     std::error_code error;
-    fs::path absolute = fs::absolute(fs::path(path), error);
-    if (error) return {};
-    fs::path resolved = fs::weakly_canonical(absolute, error);
-    return (error ? absolute : resolved).string();
+    fs::path followed = fs::absolute(fs::path(path), error);
+    if (error || path.empty()) return {};
+    // The folders are taken as the system reaches them; a last link is followed by hand, as
+    // the library's canonical forms stop at one whose file does not exist yet.
+    for (int hops = 0; hops < 40; ++hops) {
+        const fs::path name = followed.filename();
+        fs::path folder = fs::weakly_canonical(followed.parent_path(), error);
+        if (error) folder = followed.parent_path();
+        if (name.empty() || name == "." || name == "..")
+            return (folder / name).lexically_normal().string();
+        followed = folder / name;
+        if (!fs::is_symlink(fs::symlink_status(followed, error))) return followed.string();
+        const fs::path target = fs::read_symlink(followed, error);
+        if (error) return {};
+        followed = target.is_absolute() ? target : folder / target;
+    }
+    return {}; // a loop of links
 }
+
 namespace safewrite {
 
 namespace {

@@ -12,7 +12,9 @@ extern Text ProgramDir; // folder of the running executable, with a trailing Pat
 void TakeProgramDir(const char* argv0); // sets ProgramDir once at start-up
 bool SetCurrentDir(const Text& folder);
 
-// The absolute path of the file that writing path reaches: symbolic links followed.
+// The absolute path of the file that writing path reaches: every symbolic link followed, the
+// last one too when the file it names does not exist yet (the user placed it: the file is
+// made where it points, and the link stays). Empty when it cannot be told.
 Text FollowLinks(const Text& path);
 
 // The one way the programs write a file. A symbolic link is followed to the file it names;

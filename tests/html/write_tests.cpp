@@ -1,6 +1,7 @@
 // Writing a generation: the page beside the chart file with the images it lacks (a user's own
 // stay), the messages of a generation without a chart or without a place to write, failures
 // that leave the previous page as it was, and a page reached through a link.
+#include "html/picture.h"
 #include "html/single_file.h"
 #include "html_test.h"
 
@@ -61,6 +62,14 @@ TEST_F(WritePage, APageReachedThroughALinkUpdatesItsTarget) {
     EXPECT_EQ(fs::status(dir / "web" / "staff.html").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(EntryCount("web/gfx") + EntryCount("gfx"), 34u + 34u);
+    // Links placed for a page and a picture that do not exist yet: made where they point.
+    fs::create_symlink("web/new.html", dir / "new.html");
+    fs::create_symlink(dir / "web" / "new.svg", dir / "new.svg");
+    ASSERT_EQ(WriteChartPage(Path("new.kpv")), GeneratePageStatus::Done);
+    ASSERT_TRUE(WritePictureFile(Path("new.svg"), "<svg/>"));
+    EXPECT_TRUE(fs::is_symlink(dir / "new.html") && fs::is_symlink(dir / "new.svg"));
+    EXPECT_EQ(Slurp(dir / "web" / "new.html") + Slurp(dir / "web" / "new.svg"),
+              BuildChartPage() + "<svg/>");
 }
 
 // coreutils' base64 of a file: the encoding checked against another program's.
