@@ -2,13 +2,14 @@
 // Besides not crashing, it checks what must hold for every input: the indexed preference store
 // answers every group selection and lookup exactly as the plain walk over the text that it
 // replaced (kept below), a file that is not a chart leaves the Chart alone, no Box text can
-// break the page's table, and whatever a chart file put into the Chart survives a save and a
-// load unchanged. Built and run by run-fuzz.
+// break the page's table, every picture is well-formed XML, and whatever a chart file put into
+// the Chart survives a save and a load unchanged. Built and run by run-fuzz.
 #include "chart/chart.h"
 #include "document/chart_file.h"
 #include "document/prefs.h"
 #include "document/settings.h"
 #include "html/page.h"
+#include "html/picture.h"
 #include "platform/files.h"
 
 #include <algorithm>
@@ -96,6 +97,40 @@ size_t Count(const Text& text, const Text& part) {
     return count;
 }
 
+// A small well-formedness check of the picture: UTF-8 of characters that XML 1.0 allows, every
+// "&" one of the predefined references, every tag closed in order, quotes paired in each tag.
+bool IsWellFormedXml(const Text& xml) {
+    if (!IsValidUtf8(xml)) return false;
+    std::vector<Text> open;
+    for (size_t at = 0; at < xml.size(); ++at) {
+        const auto c = static_cast<unsigned char>(xml[at]);
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') ||
+            (xml.compare(at, 2, "\xEF\xBF") == 0 &&
+             static_cast<unsigned char>(xml[at + 2]) >= 0xBE))
+            return false;
+        if (c == '&') {
+            const size_t end = xml.find(';', at);
+            const Text reference = xml.substr(at, end == None ? None : end - at + 1);
+            if (reference != "&amp;" && reference != "&lt;" && reference != "&gt;" &&
+                reference != "&quot;" && reference != "&apos;")
+                return false;
+        } else if (c == '<') {
+            const size_t end = xml.find('>', at);
+            if (end == None) return false;
+            const Text tag = xml.substr(at + 1, end - at - 1);
+            if (Count(tag, "<") != 0 || Count(tag, "\"") % 2 != 0) return false;
+            const Text name = tag.substr(0, tag.find_first_of(" /", 1));
+            if (tag[0] == '/' && (open.empty() || open.back() != name.substr(1))) return false;
+            if (tag[0] == '/') open.pop_back();
+            if (tag[0] != '/' && tag[0] != '?' && tag.back() != '/') open.push_back(name);
+            at = end;
+        } else if (c == '>' && open.empty()) {
+            return false;
+        }
+    }
+    return open.empty();
+}
+
 // The Chart as the bytes of its file.
 Text Saved(const Text& name) {
     Require(WriteChartFile(ProgramDir + name) == ChartFileStatus::Done, "save failed");
@@ -143,6 +178,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(Count(page, "\r\n") == 442 && Count(page, "<tr>") == 27 && Count(page, "<td") == 351 &&
                 Count(page, "</td>") == 351,
             "a Box text broke the page's lines, rows or cells");
+    Require(IsWellFormedXml(BuildChartPicture().svg), "the picture is not well-formed XML");
     // A full 1066-line reload costs as much as dozens of small inputs, so it follows one input
     // in eight, chosen by the input's bytes so that every failure reproduces.
     unsigned sum = 0;
