@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <strings.h>
 #include <unistd.h>
 #include <vector>
@@ -100,35 +101,28 @@ size_t Count(const Text& text, const Text& part) {
 // A small well-formedness check of the picture: UTF-8 of characters that XML 1.0 allows, every
 // "&" one of the predefined references, every tag closed in order, quotes paired in each tag.
 bool IsWellFormedXml(const Text& xml) {
-    if (!IsValidUtf8(xml)) return false;
+    static const std::regex reference("&(amp|lt|gt|quot|apos);");
     std::vector<Text> open;
     for (size_t at = 0; at < xml.size(); ++at) {
         const auto c = static_cast<unsigned char>(xml[at]);
-        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') ||
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == '>' ||
             (xml.compare(at, 2, "\xEF\xBF") == 0 &&
              static_cast<unsigned char>(xml[at + 2]) >= 0xBE))
             return false;
-        if (c == '&') {
-            const size_t end = xml.find(';', at);
-            const Text reference = xml.substr(at, end == None ? None : end - at + 1);
-            if (reference != "&amp;" && reference != "&lt;" && reference != "&gt;" &&
-                reference != "&quot;" && reference != "&apos;")
-                return false;
-        } else if (c == '<') {
-            const size_t end = xml.find('>', at);
-            if (end == None) return false;
-            const Text tag = xml.substr(at + 1, end - at - 1);
-            if (Count(tag, "<") != 0 || Count(tag, "\"") % 2 != 0) return false;
-            const Text name = tag.substr(0, tag.find_first_of(" /", 1));
-            if (tag[0] == '/' && (open.empty() || open.back() != name.substr(1))) return false;
-            if (tag[0] == '/') open.pop_back();
-            if (tag[0] != '/' && tag[0] != '?' && tag.back() != '/') open.push_back(name);
-            at = end;
-        } else if (c == '>' && open.empty()) {
+        if (c != '<' && c != '&') continue;
+        const size_t end = xml.find(c == '&' ? ';' : '>', at);
+        const Text piece = xml.substr(at, end == None ? None : end - at + 1);
+        if (c == '&' ? !std::regex_match(piece, reference)
+                     : end == None || Count(piece, "<") != 1 || Count(piece, "\"") % 2 != 0)
             return false;
-        }
+        at = end;
+        const Text name = piece.substr(1, piece.find_first_of(" />", 2) - 1);
+        if (c == '&' || name[0] == '?') continue;
+        if (name[0] == '/' && (open.empty() || open.back() != name.substr(1))) return false;
+        if (name[0] == '/') open.pop_back();
+        if (name[0] != '/' && piece[piece.size() - 2] != '/') open.push_back(name);
     }
-    return open.empty();
+    return open.empty() && IsValidUtf8(xml);
 }
 
 // The Chart as the bytes of its file.

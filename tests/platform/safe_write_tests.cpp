@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <set>
 #include <sys/prctl.h>
@@ -59,70 +59,54 @@ TEST_P(SafeWriteTest, KilledWritersLongNamesAndImagesThatMustNotReplace) {
 
 INSTANTIATE_TEST_SUITE_P(UnnamedAndNamedTemporaries, SafeWriteTest, ::testing::Bool());
 
-// Many writers of one target at once with named temporaries, killed at random while the
-// target is read over and over: every read finds the whole old content or one writer's whole
-// new content, and one more writer leaves no temporary behind. POSIX only (fork, SIGKILL).
-TEST(SafeWriteMeeting, ManyWritersKilledAtRandomLeaveOldOrOneWholeNewContent) {
-    constexpr int Writers = 24; // many small writes: many writers meeting at a new name
+// Writers of one target at once with named temporaries: two in turn both get through; many,
+// killed at random while the target is read over and over, leave in every read the whole old
+// content or one writer's whole new content, and one more writer leaves no temporary behind.
+// POSIX only (fork, SIGKILL).
+using SafeWriteMeeting = testsupport::ScratchTest;
+TEST_F(SafeWriteMeeting, ManyWritersKilledAtRandomLeaveOldOrOneWholeNewContent) {
+    constexpr int Writers = 26; // many small writes: many writers meeting at a new name
     UseNamedTemporaryFiles(true);
-    struct Scratch { // writers and folder gone also when the test fails
-        fs::path dir;
-        std::vector<pid_t> writers;
-        ~Scratch() {
-            for (pid_t writer : writers) kill(writer, SIGKILL);
-            for (pid_t writer : writers) waitpid(writer, nullptr, 0);
-            fs::remove_all(dir);
-            UseNamedTemporaryFiles(false);
-        }
-    } scratch{fs::temp_directory_path() / ("brondel-meet-" + std::to_string(getpid())), {}};
-    const fs::path target = scratch.dir / "page.html";
-    fs::create_directories(scratch.dir);
-    Spit(target, "old");
-    // Writer n's content: its own size and its own letter.
-    auto contentOf = [](int n) { return Text((1 << 15) + 1024 * n, char('a' + n)); };
-    auto startWriter = [&](int n) {
-        const pid_t child = fork();
-        if (child == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGKILL);
-            for (const Text content = contentOf(n);;) {
-                SafeFileWriter writer;
-                if (!writer.Open(target.string())) continue;
-                writer.Write(content.data(), content.size() / 2);
-                writer.Write(content.data() + content.size() / 2,
-                             content.size() - content.size() / 2);
-                writer.Commit();
-            }
-        }
-        return child;
+    const Text target = Path("page.html");
+    SafeFileWriter first, second; // neither waits for the other
+    ASSERT_TRUE(first.Open(target) && second.Open(target));
+    first.Write("first"), second.Write("old");
+    ASSERT_TRUE(first.Commit() && second.Commit());
+    ASSERT_EQ(Slurp(target), "old");
+    const auto contentOf = [](int n) { return Text((1 << 15) + 1024 * n, char('a' + n)); };
+    std::vector<pid_t> writers(Writers);
+    const auto restart = [&](int n) { // writer n killed wherever it is, and started again
+        if (writers[n] > 0 && kill(writers[n], SIGKILL) == 0) waitpid(writers[n], nullptr, 0);
+        if ((writers[n] = fork()) != 0) return;
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const Text content = contentOf(n);
+        for (SafeFileWriter writer;; writer.Commit())
+            if (writer.Open(target)) writer.Write(content);
     };
-    for (int n = 0; n < Writers; ++n) scratch.writers.push_back(startWriter(n));
+    std::shared_ptr<void> stop(nullptr, [&](void*) { // also when the test fails
+        for (pid_t writer : writers)
+            if (writer > 0 && kill(writer, SIGKILL) == 0) waitpid(writer, nullptr, 0);
+        UseNamedTemporaryFiles(false);
+    });
+    for (int n = 0; n < Writers; ++n) restart(n);
     std::mt19937 random(20);
     std::set<char> seen;
     int bad = 0;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    for (int round = 0; std::chrono::steady_clock::now() < end; ++round) {
+    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+         std::chrono::steady_clock::now() < end;) {
         const Text read = Slurp(target);
         const int n = read.empty() ? -1 : read[0] - 'a';
-        const bool whole = read == "old" || (n >= 0 && n < Writers && read == contentOf(n));
-        if (!whole && ++bad <= 3) ADD_FAILURE() << "read " << read.size() << " bytes";
-        if (whole && read != "old") seen.insert(read[0]);
-        if (round % 8 == 0) { // one writer killed, wherever it is, and started again
-            pid_t& writer = scratch.writers[random() % Writers];
-            kill(writer, SIGKILL);
-            waitpid(writer, nullptr, 0);
-            writer = startWriter(static_cast<int>(&writer - scratch.writers.data()));
-        }
+        if (read != "old" && (n < 0 || n >= Writers || read != contentOf(n)) && ++bad <= 3)
+            ADD_FAILURE() << "read " << read.size() << " bytes";
+        seen.insert(read[0]);
+        if (random() % 8 == 0) restart(static_cast<int>(random() % Writers));
     }
-    for (pid_t writer : scratch.writers) kill(writer, SIGKILL);
-    for (pid_t writer : scratch.writers) waitpid(writer, nullptr, 0);
-    scratch.writers.clear();
+    stop.reset();
     EXPECT_EQ(bad, 0) << "reads of a page cut short or empty";
-    EXPECT_GE(seen.size(), 2u) << "the writers did not get through";
-
+    EXPECT_GE(seen.size(), 3u) << "the writers did not get through";
     SafeFileWriter last;
-    ASSERT_TRUE(last.Open(target.string()));
-    last.Write(contentOf(0));
+    ASSERT_TRUE(last.Open(target));
+    last.Write("new");
     ASSERT_TRUE(last.Commit());
-    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.dir), {}), 1)
-        << "a temporary file is left";
+    EXPECT_EQ(EntryCount(), 1u) << "a temporary file is left";
 }
