@@ -114,22 +114,18 @@ TEST_F(WritePage, TheSingleFilePageTakesOnlySmallGifsFromGfx) {
     const std::vector<Text> builtIn = SingleFilePageLines(Path("none/"), leftOut);
     const fs::path image = dir / "gfx" / "strek_middlehori_tom.gif";
     const std::vector<std::pair<std::function<void()>, Text>> cases = {
-        {[&] { Spit(image, "GIF87a, small"); }, ""},
-        {[&] { Spit(image, "GIF89a" + Text((1 << 20) - 6, ';')); }, ""},
+        {[&] { Spit(image, "GIF87a" + Text((1 << 20) - 6, ';')); }, ""},
         {[&] { Spit(image, "GIF89a" + Text(1 << 20, ';')); }, "larger than 1 MiB"},
         {[&] { Spit(image, "GIF8a"); }, "not a GIF image"},
         {[&] { mkfifo(image.c_str(), 0600); }, "not a regular file"},
         {[&] { fs::create_directory(image); }, "not a regular file"},
-        {[&] { fs::create_symlink(dir / "nowhere", image); }, ""},
     };
     for (const auto& [makeImage, reason] : cases) {
-        fs::remove_all(dir / "gfx");
-        fs::create_directory(dir / "gfx");
-        makeImage();
+        fs::remove_all(dir / "gfx"), fs::create_directory(dir / "gfx"), makeImage();
         leftOut.clear();
         const bool taken = SingleFilePageLines(ProgramDir, leftOut) != builtIn;
-        const Text seen = leftOut.empty() ? "" : leftOut[0].path + ": " + leftOut[0].reason;
-        EXPECT_EQ(seen, reason.empty() ? "" : image.string() + ": " + reason) << reason;
-        EXPECT_EQ(taken, reason.empty() && fs::is_regular_file(image)) << reason;
+        EXPECT_EQ(DecimalText(taken) +
+                      (leftOut.empty() ? "" : leftOut[0].path + ": " + leftOut[0].reason),
+                  reason.empty() ? "1" : "0" + image.string() + ": " + reason);
     }
 }
