@@ -24,9 +24,8 @@ test: build
 bench: build
 	@python3 bench/run-benchmarks $(BUILD)
 
-# Every test built with the address and undefined-behaviour sanitizers.
-test-sanitize: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp
-test-sanitize: export UBSAN_OPTIONS = print_stacktrace=1
+# Every test built with the address and undefined-behaviour sanitizers; the programs carry
+# the sanitizers' settings themselves (src/system/sanitizer_defaults.cpp).
 test-sanitize:
 	@$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DBRONDEL_SANITIZE=ON"
 

@@ -6,8 +6,9 @@
 // --svg writes the chart's SVG picture instead of the page, --html the page as well;
 // --single-file writes the page with its images inside. Prints the absolute path of every file
 // written, the page first; a chart that fails is named on stderr with the editor's message and
-// the others still go on. --open opens the page, else the picture. Exit status: 0 all written,
-// 1 any failed, 2 usage error.
+// the others still go on. --open opens the page, else the picture, and says on stderr when no
+// program could open it. --single-file names on stderr each file of gfx/ left out (only a GIF
+// of at most 1 MiB is taken). Exit status: 0 all written, 1 any failed, 2 usage error.
 #include "chart/chart.h"
 #include "document/chart_file.h"
 #include "html/page.h"
@@ -43,10 +44,14 @@ bool HasChartExtension(const Text& path) {
     return path.size() >= 4 && TextEqualIgnoringAsciiCase(".kpv", 4, path.substr(path.size() - 4));
 }
 
+// The chart the system reaches through the path, as the editor opens it: ".." after a link
+// to a folder leads out of the folder the link points to, not back to the link's own.
 Text AbsolutePath(const Text& argument) {
     std::error_code error;
-    fs::path absolute = fs::absolute(fs::path(argument), error);
-    return error ? argument : absolute.lexically_normal().string();
+    const fs::path absolute = fs::absolute(fs::path(argument), error);
+    if (error) return argument;
+    const fs::path folder = fs::weakly_canonical(absolute.parent_path(), error);
+    return error ? absolute.string() : (folder / absolute.filename()).string();
 }
 
 void Fail(const ChartArgument& chart, const char* message) {
@@ -73,8 +78,13 @@ bool GenerateOne(const ChartArgument& chart, const Outputs& outputs) {
     ChartFileName = chart.path;
     Text toOpen;
     if (outputs.page) {
-        GeneratePageStatus written =
-            outputs.singleFile ? WriteSingleFilePage(ChartFileName) : WriteChartPage(ChartFileName);
+        std::vector<LeftOutImage> leftOut;
+        GeneratePageStatus written = outputs.singleFile
+                                         ? WriteSingleFilePage(ChartFileName, leftOut)
+                                         : WriteChartPage(ChartFileName);
+        for (const LeftOutImage& image : leftOut)
+            std::fprintf(stderr, "%s: %s, the built-in image is used instead\n", image.path.c_str(),
+                         image.reason);
         if (written != GeneratePageStatus::Done) {
             Fail(chart, GeneratePageMessage(written));
             return false;
@@ -90,7 +100,9 @@ bool GenerateOne(const ChartArgument& chart, const Outputs& outputs) {
         Written(picture);
         if (toOpen.empty()) toOpen = picture;
     }
-    if (outputs.open) StartProgram(toOpen, "", "", 0);
+    // Whether the page opened leaves the status alone: the files asked for are written.
+    if (outputs.open && StartProgram(toOpen, "", "", 0) == OpenOutcome::NotOpened)
+        std::fprintf(stderr, "%s\n", PageNotOpenedMessage(toOpen).c_str());
     return true;
 }
 

@@ -14,15 +14,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -174,49 +168,6 @@ void ForgetText() {
     groupScope = NoEntry;
 }
 
-// Only a regular file is read: a named pipe or a device would block or never end.
-bool ReadWholeFile(const Text& path, Text& out) {
-#ifdef _WIN32
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    bool ok = true;
-    char chunk[65536];
-    size_t count;
-    try {
-        while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) out.append(chunk, count);
-        ok = !std::ferror(file) && out.size() <= MaxTextSize;
-    } catch (const std::exception&) {
-        ok = false;
-    }
-    std::fclose(file);
-    return ok;
-#else
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat info = {};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-              static_cast<uintmax_t>(info.st_size) <= MaxTextSize;
-    try {
-        // One byte more than the size, so that the end of the file is seen in the same read.
-        size_t used = 0;
-        out.resize(ok ? static_cast<size_t>(info.st_size) + 1 : 0);
-        while (ok) {
-            if (used == out.size()) out.resize(std::min(out.size() * 2, MaxTextSize + 1));
-            const ssize_t count = read(fd, out.data() + used, out.size() - used);
-            if (count < 0) ok = false;
-            if (count <= 0) break;
-            used += static_cast<size_t>(count);
-            ok = used <= MaxTextSize;
-        }
-        out.resize(ok ? used : 0);
-    } catch (const std::exception&) {
-        ok = false;
-    }
-    close(fd);
-    return ok;
-#endif
-}
-
 } // namespace
 
 int PrefClose() {
@@ -241,7 +192,8 @@ int PrefOpen(const Text& path) {
     SetCurrentDir(ProgramDir);
     if (path.empty()) return 0;
     Text bytes;
-    if (!ReadWholeFile(path, bytes)) return 0;
+    // Only a regular file is read: a named pipe or a device would block or never end.
+    if (ReadWholeFile(path, bytes, MaxTextSize) != ReadOutcome::Read) return 0;
     // The text ends at its first NUL byte, as a text of this program always does.
     size_t nul = bytes.find('\0');
     if (nul != Text::npos) bytes.resize(nul);

@@ -14,21 +14,21 @@ void ShowChartFileError(ChartFileStatus status) {
     ShowMessage("Error!", ChartFileMessage(status), MB_ICONERROR | MB_OK);
 }
 
-// The requesters open in the folder of the chart that was current at the previous exit.
-bool AskChartFileName(bool forSaving) {
+// The requesters open in the folder of the chart that was current at the previous exit. The
+// name chosen, with the chart extension; empty when the requester was cancelled.
+Text AskChartFileName(bool forSaving) {
     LastProjectDir = PathFolder(LastProject);
-    ChartFileName = forSaving
-                        ? AskSaveFileName("Save Chart...", LastProjectDir, ChartFilePattern, 0)
-                        : AskOpenFileName("Load Chart...", LastProjectDir, ChartFilePattern, 0);
-    if (ChartFileName.empty()) return false;
-    ChartFileName = ApplyChartExtension(ChartFileName);
-    return true;
+    const Text chosen = forSaving
+                            ? AskSaveFileName("Save Chart...", LastProjectDir, ChartFilePattern, 0)
+                            : AskOpenFileName("Load Chart...", LastProjectDir, ChartFilePattern, 0);
+    return chosen.empty() ? chosen : ApplyChartExtension(chosen);
 }
 
 } // namespace
 
 void SaveChart() {
-    if (!AskChartFileName(true)) return;
+    ChartFileName = AskChartFileName(true);
+    if (ChartFileName.empty()) return;
     ReadConnectorCheckBoxes();
     ChartFileStatus status = WriteChartFile(ChartFileName);
     if (status != ChartFileStatus::CannotCreate) ShowAppWindow(MainWindow, 0);
@@ -36,30 +36,39 @@ void SaveChart() {
     RefreshChart();
 }
 
+// A cancelled requester forgets the chart's name, so that Generate asks for one first.
 void LoadChart() {
-    if (AskChartFileName(false)) LoadNamedChart();
+    const Text chosen = AskChartFileName(false);
+    if (chosen.empty())
+        ChartFileName.clear();
+    else
+        LoadNamedChart(chosen);
 }
 
-// The chart named on the command line comes this way too.
-void LoadNamedChart() {
-    ChartFileStatus status = ReadChartFile(ChartFileName);
+// The chart named on the command line comes this way too. A file that does not load leaves the
+// name as it was, with the Chart and the title: Generate would otherwise write the Chart in
+// memory as the page of the rejected file.
+void LoadNamedChart(const Text& path) {
+    ChartFileStatus status = ReadChartFile(path);
     if (status != ChartFileStatus::Done) {
         ShowChartFileError(status);
         RefreshChart();
         return;
     }
+    ChartFileName = path;
     ShowAppWindow(MainWindow, 0);
     RefreshChart();
     SetWindowCaption(MainWindow, WindowTitle + "  -  " + ChartFileName);
 }
 
-// Every failure is a message box and nothing is opened; whether the desktop opened the page
-// is not reported.
+// Every failure is a message box and nothing is opened. A page that no program could open is
+// reported, unless the desktop has already said so itself.
 void GenerateChart() {
     GeneratePageStatus status = WriteChartPage(ChartFileName);
     if (status != GeneratePageStatus::Done) {
         ShowMessage(GenerateErrorCaption, GeneratePageMessage(status), 0);
         return;
     }
-    StartProgram(HtmlFileName, "", "", 0);
+    if (StartProgram(HtmlFileName, "", "", 0) == OpenOutcome::NotOpened)
+        ShowMessage("Error!", PageNotOpenedMessage(HtmlFileName), MB_ICONERROR | MB_OK);
 }

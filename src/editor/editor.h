@@ -57,7 +57,7 @@ void RunSwapMode();
 // ---- Commands of the command bar ------------------------------------------------------------
 void SaveChart();
 void LoadChart();
-void LoadNamedChart(); // loads ChartFileName as it is named: Load Chart after its requester
+void LoadNamedChart(const Text& path); // loads path as named; ChartFileName only if it loads
 void GenerateChart();
 
 // ---- Undo and redo of changes to the Chart (contents, and the file name and title a load or

@@ -93,10 +93,7 @@ bool StartUp(int& argc, char** argv) {
     ClearChart(); // the tables start empty
     for (const CommandKey& key : CommandKeys) AddShortcut(MainWindow, key.key, key.command);
     ReadSettings();
-    if (!ChartArgument.empty()) {
-        ChartFileName = ChartArgument;
-        LoadNamedChart();
-    }
+    if (!ChartArgument.empty()) LoadNamedChart(ChartArgument);
     ForgetChartChanges(); // the chart the program starts with is where undoing stops
     return true;
 }

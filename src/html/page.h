@@ -11,6 +11,11 @@ inline constexpr const char* NoChartMessage = "You need to LOAD or SAVE a CHART 
 inline constexpr const char* GenerateFailedMessage =
     "Could not generate chart. File already open or damaged?";
 inline constexpr const char* GenerateErrorCaption = "Error!";
+// After a page was written that the desktop could not open (the editor's message, and
+// brondel-generate --open's word on stderr).
+inline Text PageNotOpenedMessage(const Text& page) {
+    return "The chart page was written to " + page + ", but no program could open it.";
+}
 inline constexpr int PageFileNumber = 323;
 
 // ---- Working tables, indexed by slot; empty between generations ---------------------------

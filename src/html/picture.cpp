@@ -220,18 +220,38 @@ bool WritePictureFile(const Text& path, const Text& bytes) {
     return writer.Commit();
 }
 
-Text EscapeXmlText(const Text& text) {
+// Only characters that XML 1.0 allows in text reach the picture, so that it is always
+// well-formed: a text that is not UTF-8 is read as windows-1252 (as charts are), then control
+// characters but the tab, and U+FFFE and U+FFFF, are left out. The rest of the forbidden
+// characters (surrogates, beyond U+10FFFF) are no UTF-8.
+Text XmlCharactersOf(const Text& text) {
     const Text utf8 = TextAsUtf8(text);
+    Text kept;
+    kept.reserve(utf8.size());
+    for (size_t at = 0; at < utf8.size();) {
+        const auto byte = [&](size_t i) { return static_cast<unsigned char>(utf8[at + i]); };
+        const size_t length = byte(0) < 0xC0 ? 1 : byte(0) < 0xE0 ? 2 : byte(0) < 0xF0 ? 3 : 4;
+        const bool control = byte(0) < 0x20 && byte(0) != '\t';
+        const bool nonCharacter =
+            length == 3 && byte(0) == 0xEF && byte(1) == 0xBF && byte(2) >= 0xBE;
+        if (!control && !nonCharacter) kept.append(utf8, at, length);
+        at += length;
+    }
+    return kept;
+}
+
+Text EscapeXmlText(const Text& text) {
+    const Text characters = XmlCharactersOf(text);
     Text escaped;
-    escaped.reserve(utf8.size() + 16);
-    for (char c : utf8) {
+    escaped.reserve(characters.size() + 16);
+    for (char c : characters) {
         if (c == '&')
             escaped += "&amp;";
         else if (c == '<')
             escaped += "&lt;";
         else if (c == '>')
             escaped += "&gt;";
-        else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
+        else
             escaped += c;
     }
     return escaped;

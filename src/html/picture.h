@@ -24,5 +24,8 @@ Text SvgFileNameOf(const Text& chartFileName); // ".kpv" (last four characters) 
 // Writes bytes to path through the safe writer; false when the file is not there whole.
 bool WritePictureFile(const Text& path, const Text& bytes);
 
-// XML character data: & < > escaped, control characters that XML cannot carry dropped.
+// The text in UTF-8 with only the characters XML 1.0 allows in text, and no line breaks: bytes
+// that are not UTF-8 read as windows-1252, control characters, U+FFFE and U+FFFF left out.
+Text XmlCharactersOf(const Text& text);
+// XML character data: the characters above, with & < > escaped.
 Text EscapeXmlText(const Text& text);

@@ -6,10 +6,7 @@
 #include "system/files.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <system_error>
 
 namespace {
 
@@ -29,15 +26,36 @@ Text Base64(const Text& bytes) {
     return encoded;
 }
 
-// The user's file where it can be read, else the image the program carries; empty when the
-// name is not one of the set.
-Text ImageBytes(const Text& pageFolder, const Text& fileName) {
-    const std::filesystem::path own = std::filesystem::path(pageFolder) / ImageFolder / fileName;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(own, error)) {
-        std::ifstream in(own, std::ios::binary);
-        Text bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        if (in) return bytes;
+// A page meant to be passed on takes from gfx/ only what is plainly one of its images: a
+// user's folder received from someone else may name anything there (a link to a private file,
+// a file of gigabytes).
+constexpr size_t MaxUserImageSize = 1 << 20;
+
+bool IsGif(const Text& bytes) {
+    return bytes.rfind("GIF87a", 0) == 0 || bytes.rfind("GIF89a", 0) == 0;
+}
+
+// The user's image where it is fit to travel, else the image the program carries; empty when
+// the name is not one of the set. A user's file that is left out is added to leftOut.
+Text ImageBytes(const Text& pageFolder, const Text& fileName, std::vector<LeftOutImage>& leftOut) {
+    const Text own = (std::filesystem::path(pageFolder) / ImageFolder / fileName).string();
+    Text bytes;
+    switch (ReadWholeFile(own, bytes, MaxUserImageSize)) {
+    case ReadOutcome::Read:
+        if (IsGif(bytes)) return bytes;
+        leftOut.push_back({own, "not a GIF image"});
+        break;
+    case ReadOutcome::Missing:
+        break;
+    case ReadOutcome::NotRegular:
+        leftOut.push_back({own, "not a regular file"});
+        break;
+    case ReadOutcome::TooLarge:
+        leftOut.push_back({own, "larger than 1 MiB"});
+        break;
+    case ReadOutcome::Failed:
+        leftOut.push_back({own, "cannot be read"});
+        break;
     }
     for (size_t i = 0; i < ImageSetSize; ++i)
         if (fileName == ImageSet[i].fileName)
@@ -47,7 +65,7 @@ Text ImageBytes(const Text& pageFolder, const Text& fileName) {
 
 } // namespace
 
-std::vector<Text> SingleFilePageLines(const Text& pageFolder) {
+std::vector<Text> SingleFilePageLines(const Text& pageFolder, std::vector<LeftOutImage>& leftOut) {
     std::vector<Text> lines = ChartPageLines();
     const Text source = "<img src=", reference = source + ImageFolder + "/";
     std::map<Text, Text> uris; // by file name
@@ -58,7 +76,7 @@ std::vector<Text> SingleFilePageLines(const Text& pageFolder) {
             const Text fileName = line.substr(nameFrom, end - nameFrom);
             auto uri = uris.find(fileName);
             if (uri == uris.end()) {
-                const Text bytes = ImageBytes(pageFolder, fileName);
+                const Text bytes = ImageBytes(pageFolder, fileName, leftOut);
                 uri =
                     uris.emplace(fileName, bytes.empty() ? line.substr(from, end - from)
                                                          : "data:image/gif;base64," + Base64(bytes))
@@ -71,11 +89,13 @@ std::vector<Text> SingleFilePageLines(const Text& pageFolder) {
     return lines;
 }
 
-GeneratePageStatus WriteSingleFilePage(const Text& chartFileName) {
+GeneratePageStatus WriteSingleFilePage(const Text& chartFileName,
+                                       std::vector<LeftOutImage>& leftOut) {
     if (chartFileName.empty()) return GeneratePageStatus::NoChart;
     HtmlFileName = HtmlFileNameOf(chartFileName);
     if (!FileCreate(PageFileNumber, HtmlFileName)) return GeneratePageStatus::CannotCreate;
-    for (const Text& line : SingleFilePageLines(PathFolder(HtmlFileName))) FileWriteLine(line);
+    for (const Text& line : SingleFilePageLines(PathFolder(HtmlFileName), leftOut))
+        FileWriteLine(line);
     if (!FileClose(PageFileNumber)) return GeneratePageStatus::CannotCreate;
     return GeneratePageStatus::Done;
 }

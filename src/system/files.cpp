@@ -4,13 +4,20 @@
 #include "safe_writer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <random>
 #include <system_error>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -35,15 +42,44 @@ SafeFileWriter::~SafeFileWriter() { Abandon(); }
 
 Text FollowLinks(const Text& path) {
     std::error_code error;
-    fs::path absolute = fs::absolute(fs::path(path), error);
-    if (error) return {};
-    fs::path resolved = fs::weakly_canonical(absolute, error);
-    return (error ? absolute : resolved).string();
+    fs::path followed = fs::absolute(fs::path(path), error);
+    if (error || path.empty()) return {};
+    // The folders are taken as the system reaches them; a last link is followed by hand, as
+    // the library's canonical forms stop at one whose file does not exist yet.
+    for (int hops = 0; hops < 40; ++hops) {
+        const fs::path name = followed.filename();
+        fs::path folder = fs::weakly_canonical(followed.parent_path(), error);
+        if (error) folder = followed.parent_path();
+        if (name.empty() || name == "." || name == "..")
+            return (folder / name).lexically_normal().string();
+        followed = folder / name;
+        if (!fs::is_symlink(fs::symlink_status(followed, error))) return followed.string();
+        const fs::path target = fs::read_symlink(followed, error);
+        if (error) return {};
+        followed = target.is_absolute() ? target : folder / target;
+    }
+    return {}; // a loop of links
 }
+
 namespace safewrite {
 
 namespace {
 bool namedTemporaries = false;
+
+Text HexDigits(uint64_t value, int count) {
+    static const char* digits = "0123456789abcdef";
+    Text text;
+    for (int shift = 4 * (count - 1); shift >= 0; shift -= 4) text += digits[(value >> shift) & 15];
+    return text;
+}
+
+long CurrentProcessId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return getpid();
+#endif
+}
 } // namespace
 
 // A file that exists but may not be written (read-only, a folder, locked) is refused, as
@@ -55,15 +91,21 @@ bool MayReplace(const Text& target) {
     return true;
 }
 
-// The temporary name is short, so it fits wherever the target's name fits, and the same for
-// every write of one target, so that the next write finds what a crashed one left there.
-Text TemporaryNameOf(const Text& name) {
+// The names are short, so they fit wherever the target's name fits.
+Text TemporaryPrefixOf(const Text& name) {
     uint64_t hash = 14695981039346656037ull;
     for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
-    static const char* digits = "0123456789abcdef";
-    Text temporary = ".~brondel-";
-    for (int shift = 60; shift >= 0; shift -= 4) temporary += digits[(hash >> shift) & 15];
-    return temporary;
+    return ".~brondel-" + HexDigits(hash, 16) + "-";
+}
+
+// The process tells writers of different processes apart, the counter those of one process,
+// and the random digits a process that got the number of one that died.
+Text UniqueTemporaryNameOf(const Text& name) {
+    static std::atomic<uint32_t> counter{0};
+    static const uint64_t random = std::random_device{}();
+    const uint64_t process = static_cast<uint64_t>(CurrentProcessId());
+    return TemporaryPrefixOf(name) + HexDigits(process, 8) + HexDigits(++counter, 8) +
+           HexDigits(random, 4);
 }
 
 bool UsingNamedTemporaries() { return namedTemporaries; }

@@ -1,8 +1,10 @@
 // The safe writer on POSIX systems: the kernel's unnamed temporary files where there are
-// some, else a named temporary kept locked while its writer lives.
+// some, else a named temporary of the writer's own, kept locked (flock) while its writer lives.
 #include "safe_writer.h"
 
 #include <cerrno>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -33,24 +35,33 @@ mode_t ProcessUmask() {
     return mask;
 }
 
-enum class NameState { Free, Held, Unknown };
-
-// A temporary under the name that no writer holds any more (it died) is removed. A live
-// writer keeps its temporary locked from before it has the name until it is gone.
-NameState RemoveIfAbandoned(int folder, const Text& name) {
-    const int held = openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (held < 0) return errno == ENOENT ? NameState::Free : NameState::Unknown;
-    NameState state = NameState::Held;
+// True when the name still names the file that is open: nobody took the name away from it.
+bool StillNamed(int folder, const char* name, int file) {
     struct stat opened = {}, named = {};
-    if (flock(held, LOCK_EX | LOCK_NB) == 0) {
-        const bool same = fstat(held, &opened) == 0 &&
-                          fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-                          opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
-        state =
-            !same || unlinkat(folder, name.c_str(), 0) == 0 ? NameState::Free : NameState::Unknown;
+    return fstat(file, &opened) == 0 && opened.st_nlink > 0 &&
+           fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// The temporaries of a target whose writers died: a live writer keeps its own locked from
+// before it counts as having the name until it is gone, so whatever lock can be taken is free.
+void RemoveAbandonedTemporaries(int folder, const Text& prefix) {
+    const int listed = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* entries = listed >= 0 ? fdopendir(listed) : nullptr;
+    if (!entries) {
+        if (listed >= 0) close(listed);
+        return;
     }
-    close(held);
-    return state;
+    while (const dirent* entry = readdir(entries)) {
+        const char* name = entry->d_name;
+        if (std::strncmp(name, prefix.c_str(), prefix.size()) != 0) continue;
+        const int held = openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (held < 0) continue;
+        if (flock(held, LOCK_EX | LOCK_NB) == 0 && StillNamed(folder, name, held))
+            unlinkat(folder, name, 0);
+        close(held);
+    }
+    closedir(entries);
 }
 
 // The unnamed file is linked through its /proc entry, which needs no privilege.
@@ -97,48 +108,49 @@ bool SafeFileWriter::Open(const Text& requested, Placement placement) {
 }
 
 bool SafeFileWriter::CreateTemporary(int mode) {
+    RemoveAbandonedTemporaries(folder_, TemporaryPrefixOf(name_));
 #ifdef O_TMPFILE
     if (CanLinkUnnamedFiles()) {
         file_ = openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode & 0777);
-        // Locked from the start: a name it gets later is never taken for one left by a crash.
-        if (file_ >= 0) return placement_ == Placement::KeepExisting || flock(file_, LOCK_EX) == 0;
+        // Locked from the start: the name it gets later is never taken for one left by a crash.
+        if (file_ >= 0) return flock(file_, LOCK_EX | LOCK_NB) == 0;
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
     }
 #endif
     return ClaimTemporaryName(true, mode);
 }
 
-// Gives the temporary file the target's temporary name: by creating it (named temporaries)
-// or by linking the unnamed one. A file left under the name by a writer that died is removed
-// first; one that a live writer holds is waited for.
+// Gives the temporary file a name of its own in the target's folder: by creating it (named
+// temporaries) or by linking the unnamed one. A created file counts as ours only once it is
+// locked and still under the name: between the two a cleaner may have taken it for abandoned.
 bool SafeFileWriter::ClaimTemporaryName(bool create, int mode) {
-    const Text name = TemporaryNameOf(name_);
     for (int attempt = 0; attempt < ClaimAttempts; ++attempt) {
-        if (create) {
-            file_ =
-                openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
-            if (file_ >= 0 && flock(file_, LOCK_EX | LOCK_NB) == 0) {
+        const Text name = UniqueTemporaryNameOf(name_);
+        if (!create) {
+            if (linkat(AT_FDCWD, UnnamedPath(file_).c_str(), folder_, name.c_str(),
+                       AT_SYMLINK_FOLLOW) == 0) {
                 temporaryName_ = name;
                 return true;
             }
-            if (file_ >= 0) { // taken for abandoned between creating and locking: it is gone
-                close(file_);
-                file_ = -1;
-                continue;
-            }
-        } else if (linkat(AT_FDCWD, UnnamedPath(file_).c_str(), folder_, name.c_str(),
-                          AT_SYMLINK_FOLLOW) == 0) {
+            if (errno != EEXIST) return false;
+            continue;
+        }
+        file_ = openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
+        if (file_ < 0) {
+            if (errno != EEXIST) return false;
+            continue;
+        }
+        if (flock(file_, LOCK_EX | LOCK_NB) == 0 && StillNamed(folder_, name.c_str(), file_)) {
             temporaryName_ = name;
             return true;
         }
-        if (errno != EEXIST) return false;
-        const NameState state = RemoveIfAbandoned(folder_, name);
-        if (state == NameState::Unknown) return false;
-        if (state == NameState::Held) usleep(2000);
+        close(file_); // a cleaner has it, and removes it
+        file_ = -1;
     }
     return false;
 }
 
+// Only the writer's own name is ever renamed into place.
 bool SafeFileWriter::PutInPlace() {
     const char* target = name_.c_str();
     if (temporaryName_.empty() && placement_ == Placement::KeepExisting) // linkat never replaces
@@ -187,4 +199,43 @@ bool SyncFolder(const Text& folder) {
     const bool ok = fsync(opened) == 0;
     close(opened);
     return ok;
+}
+
+ReadOutcome ReadWholeFile(const Text& path, Text& bytes, size_t maxBytes, bool followLinks) {
+    bytes.clear();
+    const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
+    const int file = open(path.c_str(), flags);
+    if (file < 0) {
+        if (errno == ENOENT) return ReadOutcome::Missing;
+        return errno == ELOOP && !followLinks ? ReadOutcome::NotRegular : ReadOutcome::Failed;
+    }
+    struct stat info = {};
+    ReadOutcome outcome = ReadOutcome::Read;
+    if (fstat(file, &info) != 0)
+        outcome = ReadOutcome::Failed;
+    else if (!S_ISREG(info.st_mode))
+        outcome = ReadOutcome::NotRegular;
+    else if (static_cast<uintmax_t>(info.st_size) > maxBytes)
+        outcome = ReadOutcome::TooLarge;
+    try {
+        // One byte more than the size, so that the end of the file is seen in the same read;
+        // a file that grows meanwhile is read on, up to the limit.
+        size_t used = 0;
+        if (outcome == ReadOutcome::Read) bytes.resize(static_cast<size_t>(info.st_size) + 1);
+        while (outcome == ReadOutcome::Read) {
+            if (used == bytes.size()) bytes.resize(used < maxBytes / 2 ? used * 2 : maxBytes + 1);
+            const ssize_t count = read(file, bytes.data() + used, bytes.size() - used);
+            if (count < 0 && errno == EINTR) continue;
+            if (count < 0) outcome = ReadOutcome::Failed;
+            if (count <= 0) break;
+            used += static_cast<size_t>(count);
+            if (used > maxBytes) outcome = ReadOutcome::TooLarge;
+        }
+        bytes.resize(outcome == ReadOutcome::Read ? used : 0);
+    } catch (const std::exception&) {
+        outcome = ReadOutcome::Failed;
+    }
+    if (outcome != ReadOutcome::Read) Text().swap(bytes);
+    close(file);
+    return outcome;
 }

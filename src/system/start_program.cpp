@@ -3,17 +3,6 @@
 
 #include "files.h"
 
-#include <cstdlib>
-#ifndef _WIN32
-#include <spawn.h>
-#include <sys/wait.h>
-extern char** environ;
-#endif
-
-static DesktopOpener desktopOpener;
-
-void SetDesktopOpener(DesktopOpener opener) { desktopOpener = std::move(opener); }
-
 Text StartProgramWorkingFolder(const Text& file, const Text& directory, PathRules rules) {
     if (!directory.empty()) return directory;
     size_t last = LastPathSeparator(file, rules);
@@ -21,51 +10,13 @@ Text StartProgramWorkingFolder(const Text& file, const Text& directory, PathRule
     return file.substr(0, last + 1);
 }
 
-// Percent-encodes everything but unreserved bytes and '/', so any path is a valid URL.
-static Text FileUrl(const Text& path) {
-    static const char* hex = "0123456789ABCDEF";
-    Text url = "file://";
-    for (unsigned char c : path) {
-        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                     c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
-        if (plain) {
-            url += static_cast<char>(c);
-        } else {
-            url += '%';
-            url += hex[c >> 4];
-            url += hex[c & 15];
-        }
-    }
-    return url;
-}
-
-static bool OpenWithXdgOpen(const Text& file, const Text&) {
-#ifdef _WIN32
-    (void)file;
-    return false;
-#else
-    Text url = FileUrl(file);
-    char program[] = "xdg-open";
-    char* argv[] = {program, url.data(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) != 0) return false;
-    int status = 0;
-    // xdg-open hands the URL on and ends; its status tells whether the desktop took it.
-    if (waitpid(pid, &status, 0) != pid) return false;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-#endif
-}
-
-intptr_t StartProgram(const Text& file, const Text& parameters, const Text& directory,
-                      uint32_t flags) {
+OpenOutcome StartProgram(const Text& file, const Text& parameters, const Text& directory,
+                         uint32_t flags) {
     (void)parameters;
     (void)flags;
-    if (file.empty()) return 0;
-    Text folder = StartProgramWorkingFolder(file, directory);
+    if (file.empty()) return OpenOutcome::NotOpened;
+    const Text folder = StartProgramWorkingFolder(file, directory);
     SetCurrentDir(ProgramDir);
-    Text absolute = file;
-    if (!IsAbsolutePath(file))
-        absolute = ProgramDir + file; // relative names mean beside the program
-    bool opened = desktopOpener ? desktopOpener(absolute, folder) : OpenWithXdgOpen(absolute, folder);
-    return opened ? 1 : 0;
+    // Relative names mean beside the program.
+    return OpenOnDesktop(IsAbsolutePath(file) ? file : ProgramDir + file, folder);
 }

@@ -46,6 +46,9 @@ if [ "$part" = browser ]; then
   cp "$examples/organisation.kpv" . && "$generate" --svg organisation.kpv >/dev/null
   cmp -s organisation.svg "$examples/organisation.svg" || fail "examples/organisation.svg is stale"
   xmllint --noout flow.svg || fail "flow.svg is not well-formed XML"
+  # Characters XML may not carry (U+FFFE, U+FFFF, controls) and bytes that are not UTF-8.
+  printf '[KPVV10]\r\n[Raw Chart Text]\r\nL1-188 = a\xef\xbf\xbe\xef\xbf\xbf\x01b\r\nL1-189 = \xff\xfe\r\n' > odd.kpv
+  "$generate" --svg odd.kpv >/dev/null && xmllint --noout odd.svg || fail "odd.svg is not well-formed XML"
 
   shoot() {
     chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \

@@ -2,13 +2,14 @@
 // Besides not crashing, it checks what must hold for every input: the indexed preference store
 // answers every group selection and lookup exactly as the plain walk over the text that it
 // replaced (kept below), a file that is not a chart leaves the Chart alone, no Box text can
-// break the page's table, and whatever a chart file put into the Chart survives a save and a
-// load unchanged. Built and run by run-fuzz.
+// break the page's table, every picture is well-formed XML, and whatever a chart file put into
+// the Chart survives a save and a load unchanged. Built and run by run-fuzz.
 #include "chart/chart.h"
 #include "document/chart_file.h"
 #include "document/prefs.h"
 #include "document/settings.h"
 #include "html/page.h"
+#include "html/picture.h"
 #include "system/files.h"
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <strings.h>
 #include <unistd.h>
 #include <vector>
@@ -96,6 +98,28 @@ size_t Count(const Text& text, const Text& part) {
     return count;
 }
 
+// A small well-formedness check of the picture, whose tags the code writes: UTF-8 of characters
+// that XML 1.0 allows, every "&" one of the predefined references, every "<" one tag to its
+// ">" with its quotes paired.
+bool IsWellFormedXml(const Text& xml) {
+    static const std::regex reference("&(amp|lt|gt|quot|apos);");
+    for (size_t at = 0; at < xml.size(); ++at) {
+        const auto c = static_cast<unsigned char>(xml[at]);
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == '>' ||
+            (xml.compare(at, 2, "\xEF\xBF") == 0 &&
+             static_cast<unsigned char>(xml[at + 2]) >= 0xBE))
+            return false;
+        if (c != '<' && c != '&') continue;
+        const size_t end = xml.find(c == '&' ? ';' : '>', at);
+        const Text piece = xml.substr(at, end == None ? None : end - at + 1);
+        if (c == '&' ? !std::regex_match(piece, reference)
+                     : end == None || Count(piece, "<") != 1 || Count(piece, "\"") % 2 != 0)
+            return false;
+        at = end;
+    }
+    return IsValidUtf8(xml);
+}
+
 // The Chart as the bytes of its file.
 Text Saved(const Text& name) {
     Require(WriteChartFile(ProgramDir + name) == ChartFileStatus::Done, "save failed");
@@ -143,6 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(Count(page, "\r\n") == 442 && Count(page, "<tr>") == 27 && Count(page, "<td") == 351 &&
                 Count(page, "</td>") == 351,
             "a Box text broke the page's lines, rows or cells");
+    Require(IsWellFormedXml(BuildChartPicture().svg), "the picture is not well-formed XML");
     // A full 1066-line reload costs as much as dozens of small inputs, so it follows one input
     // in eight, chosen by the input's bytes so that every failure reproduces.
     unsigned sum = 0;

@@ -26,7 +26,8 @@ TEST_F(GenerateCommand, UsageErrorsAndHelp) {
 }
 
 TEST_F(GenerateCommand, EachChartGivesTheEditorsPageAndFailuresAreNamed) {
-    fs::create_directory(dir / "sub");
+    fs::create_directories(dir / "sub" / "deep"); // lnk/.. is sub, where the system takes it
+    fs::create_directory_symlink(dir / "sub" / "deep", dir / "lnk");
     fs::copy_file(GoldenPath("examples.kpv"), dir / "sub" / "org.kpv");
     fs::copy_file(GoldenPath("escaped.kpv"), dir / "LOUD.KPV");
     fs::copy_file(GoldenPath("empty.kpv"), dir / "blocked.kpv");
@@ -34,7 +35,7 @@ TEST_F(GenerateCommand, EachChartGivesTheEditorsPageAndFailuresAreNamed) {
     Spit(dir / "header.kpv", "[kpvv10]\r\n"); // a chart with nothing in it
     Spit(dir / "notes.kpv", "just some notes\r\n");
     Spit(dir / "chart.txt", "[KPVV10]\r\n");
-    EXPECT_EQ(Generate(dir, "sub/./org.kpv missing.kpv header.kpv notes.kpv chart.txt " +
+    EXPECT_EQ(Generate(dir, "lnk/.././org.kpv missing.kpv header.kpv notes.kpv chart.txt " +
                                 Path("LOUD.KPV") + " blocked.kpv"),
               "1|" + Path("sub/org.html") + "\n" + Path("header.html") + "\n" + Path("LOUD.html") +
                   "\n|missing.kpv: Could not load chart, already in use or unknown error?\n"
@@ -57,4 +58,22 @@ TEST_F(GenerateCommand, TheSvgPictureBesideTheChartOrItsFailureNamed) {
     ASSERT_EQ(ReadChartFile(Path("org.kpv")), ChartFileStatus::Done);
     EXPECT_EQ(Slurp(dir / "org.svg"), BuildChartPicture().svg);
     EXPECT_FALSE(fs::exists(dir / "org.html"));
+}
+
+// --open says on stderr when no program could open the page, and leaves the status alone (the
+// opener returning in time: tests/platform); a file of gfx/ that may not travel in a
+// single-file page is named, and left out.
+TEST_F(GenerateCommand, OpenAndSingleFileSayWhatTheyCouldNotDo) {
+    fs::copy_file(GoldenPath("examples.kpv"), dir / "a.kpv");
+    fs::create_directory(dir / "gfx");
+    Spit(dir / "secret", "private");
+    fs::create_symlink(dir / "secret", dir / "gfx" / "strek_middlehori_tom.gif");
+    Spit(dir / "xdg-open", "#!/bin/sh\nexit 4\n");
+    fs::permissions(dir / "xdg-open", fs::perms::owner_all);
+    EXPECT_EQ(Generate(dir, "--open --single-file a.kpv"),
+              "0|" + Path("a.html") + "\n|" + Path("gfx/strek_middlehori_tom.gif") +
+                  ": not a GIF image, the built-in image is used instead\nThe chart page was "
+                  "written to " +
+                  Path("a.html") + ", but no program could open it.\n");
+    EXPECT_EQ(Slurp(dir / "a.html").find("cHJpdmF0ZQ=="), Text::npos); // "private" in base64
 }

@@ -1,8 +1,12 @@
 // Writing a generation: the page beside the chart file with the images it lacks (a user's own
 // stay), the messages of a generation without a chart or without a place to write, failures
 // that leave the previous page as it was, and a page reached through a link.
+#include "html/picture.h"
 #include "html/single_file.h"
 #include "html_test.h"
+
+#include <functional>
+#include <sys/stat.h>
 
 using namespace htmltest;
 using WritePage = ScratchTest;
@@ -58,6 +62,14 @@ TEST_F(WritePage, APageReachedThroughALinkUpdatesItsTarget) {
     EXPECT_EQ(fs::status(dir / "web" / "staff.html").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(EntryCount("web/gfx") + EntryCount("gfx"), 34u + 34u);
+    // Links placed for a page and a picture that do not exist yet: made where they point.
+    fs::create_symlink("web/new.html", dir / "new.html");
+    fs::create_symlink(dir / "web" / "new.svg", dir / "new.svg");
+    ASSERT_EQ(WriteChartPage(Path("new.kpv")), GeneratePageStatus::Done);
+    ASSERT_TRUE(WritePictureFile(Path("new.svg"), "<svg/>"));
+    EXPECT_TRUE(fs::is_symlink(dir / "new.html") && fs::is_symlink(dir / "new.svg"));
+    EXPECT_EQ(Slurp(dir / "web" / "new.html") + Slurp(dir / "web" / "new.svg"),
+              BuildChartPage() + "<svg/>");
 }
 
 // coreutils' base64 of a file: the encoding checked against another program's.
@@ -73,15 +85,17 @@ static Text Base64Of(const fs::path& file) {
 // the page.
 TEST_F(WritePage, TheSingleFilePageIsThePageWithItsImagesInline) {
     fs::create_directory(dir / "staff.html");
-    EXPECT_EQ(GeneratePageMessage(WriteSingleFilePage(Path("staff.kpv"))),
+    std::vector<LeftOutImage> leftOut;
+    EXPECT_EQ(GeneratePageMessage(WriteSingleFilePage(Path("staff.kpv"), leftOut)),
               Text("Could not generate chart. File already open or damaged?"));
     fs::remove(dir / "staff.html");
     fs::create_directories(dir / "gfx"); // the user's own image wins, beside either page
     fs::create_directories(dir / "plain" / "gfx");
-    Spit(dir / "gfx" / "strek_middlehori_tom.gif", "GIF8a"); // 5 bytes: one "=" of padding
+    Spit(dir / "gfx" / "strek_middlehori_tom.gif", "GIF89a;;"); // 8 bytes: one "=" of padding
     fs::copy(dir / "gfx", dir / "plain" / "gfx", fs::copy_options::recursive);
-    ASSERT_EQ(WriteSingleFilePage(Path("staff.kpv")), GeneratePageStatus::Done);
-    EXPECT_EQ(HtmlFileName + DecimalText(EntryCount("gfx")), Path("staff.html") + "1");
+    ASSERT_EQ(WriteSingleFilePage(Path("staff.kpv"), leftOut), GeneratePageStatus::Done);
+    EXPECT_EQ(HtmlFileName + DecimalText(EntryCount("gfx")) + DecimalText(leftOut.size()),
+              Path("staff.html") + "10");
     ASSERT_EQ(WriteChartPage(Path("plain/staff.kpv")), GeneratePageStatus::Done);
     Text page = Slurp(dir / "staff.html");
     for (const auto& image : fs::directory_iterator(dir / "plain" / "gfx")) {
@@ -90,4 +104,28 @@ TEST_F(WritePage, TheSingleFilePageIsThePageWithItsImagesInline) {
             page.replace(at, uri.size(), "gfx/" + image.path().filename().string() + ">");
     }
     EXPECT_EQ(page, Slurp(dir / "plain" / "staff.html"));
+}
+
+// A folder received from someone else may put anything under an image's name: only a regular
+// file that is a GIF of at most 1 MiB travels in the page; anything else is named, and the
+// built-in image goes in its place (a link to a private file: GenerateCommand).
+TEST_F(WritePage, TheSingleFilePageTakesOnlySmallGifsFromGfx) {
+    std::vector<LeftOutImage> leftOut;
+    const std::vector<Text> builtIn = SingleFilePageLines(Path("none/"), leftOut);
+    const fs::path image = dir / "gfx" / "strek_middlehori_tom.gif";
+    const std::vector<std::pair<std::function<void()>, Text>> cases = {
+        {[&] { Spit(image, "GIF87a" + Text((1 << 20) - 6, ';')); }, ""},
+        {[&] { Spit(image, "GIF89a" + Text(1 << 20, ';')); }, "larger than 1 MiB"},
+        {[&] { Spit(image, "GIF8a"); }, "not a GIF image"},
+        {[&] { mkfifo(image.c_str(), 0600); }, "not a regular file"},
+        {[&] { fs::create_directory(image); }, "not a regular file"},
+    };
+    for (const auto& [makeImage, reason] : cases) {
+        fs::remove_all(dir / "gfx"), fs::create_directory(dir / "gfx"), makeImage();
+        leftOut.clear();
+        const bool taken = SingleFilePageLines(ProgramDir, leftOut) != builtIn;
+        EXPECT_EQ(DecimalText(taken) +
+                      (leftOut.empty() ? "" : leftOut[0].path + ": " + leftOut[0].reason),
+                  reason.empty() ? "1" : "0" + image.string() + ": " + reason);
+    }
 }

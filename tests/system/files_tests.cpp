@@ -5,6 +5,8 @@
 
 #include "test_files.h"
 
+#include <chrono>
+
 using namespace testsupport;
 using Files = ScratchTest;
 
@@ -54,31 +56,37 @@ TEST_F(Files, ProgramDirIsTheFolderOfTheRunningProgram) {
     EXPECT_EQ(ProgramDir, fs::read_symlink("/proc/self/exe").parent_path().string() + "/");
 }
 
-TEST_F(Files, StartProgramHandsTheFileAndItsFolderToTheDesktop) {
-    Text handed;
-    SetDesktopOpener([&](const Text& file, const Text& folder) {
-        handed += file + "|" + folder + "\n";
-        return file != "/refused.html";
-    });
-    fs::create_directory(dir / "elsewhere");
-    SetCurrentDir(Path("elsewhere"));
-    // Each call that the desktop takes gives 1; nothing is handed over without a file.
-    EXPECT_EQ(StartProgram("/charts/staff.html", "", "", 0) + StartProgram("", "", "", 0) +
-                  StartProgram("/charts/staff.html", "", "/work/", 0) +
-                  StartProgram("staff.html", "", "", 0) + StartProgram("/refused.html", "", "", 0),
-              3);
-    EXPECT_EQ(fs::current_path(), dir);
-    EXPECT_EQ(handed, "/charts/staff.html|/charts/\n/charts/staff.html|/work/\n" + ProgramDir +
-                          "staff.html|\n/refused.html|\n");
-
-    // Without one, xdg-open gets a file URL: here a stand-in on PATH that refuses "no.html".
-    SetDesktopOpener(nullptr);
-    Spit(dir / "xdg-open", "#!/bin/sh\necho \"$1\" >> \"$0.log\"\n[ \"${1##*/}\" != no.html ]\n");
+// The desktop's opener is a stand-in xdg-open on PATH that notes its folder and URL and ends
+// with the status the page's name asks for; "slow.html" keeps it running as a browser would.
+TEST_F(Files, StartProgramHandsTheFileAndItsFolderToXdgOpenAndTellsWhetherItOpened) {
+    fs::create_directories(dir / "charts");
+    Spit(dir / "xdg-open", "#!/bin/sh\necho \"$PWD $1\" >> \"$0.log\"\n"
+                           "case \"$1\" in *slow.html) echo $$ > \"$0.pid\"; exec sleep 8;;\n"
+                           "*no.html) exit 3;; esac\n");
     fs::permissions(dir / "xdg-open", fs::perms::owner_all);
-    setenv("PATH", (dir.string() + ":" + getenv("PATH")).c_str(), 1);
-    EXPECT_EQ(StartProgram(Path("AZaz09@[`{: \xC3\xA9-_~.html"), "", "", 0), 1);
-    EXPECT_EQ(StartProgram(Path("no.html"), "", "", 0), 0);
-    EXPECT_EQ(Slurp(dir / "xdg-open.log"), "file://" +
-                                               Path("AZaz09%40%5B%60%7B%3A%20%C3%A9-_~.html") +
-                                               "\nfile://" + Path("no.html") + "\n");
+    const Text path = getenv("PATH");
+    setenv("PATH", (dir.string() + ":" + path).c_str(), 1);
+    SetCurrentDir(Path("charts"));
+    EXPECT_EQ(StartProgram(Path("charts/AZaz09@[`{: \xC3\xA9-_~.html"), "", "", 0),
+              OpenOutcome::Opened);
+    EXPECT_EQ(fs::current_path(), dir);
+    EXPECT_EQ(StartProgram("staff.html", "", Path("charts"), 0), OpenOutcome::Opened);
+    EXPECT_EQ(StartProgram(Path("no.html"), "", "", 0), OpenOutcome::NotOpened);
+    EXPECT_EQ(StartProgram("", "", "", 0), OpenOutcome::NotOpened);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(StartProgram(Path("slow.html"), "", "", 0), OpenOutcome::Opened);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a child is left to reap";
+    const int slow = std::atoi(Slurp(dir / "xdg-open.pid").c_str());
+    if (slow > 0) kill(slow, SIGKILL);
+    const auto opened = [&](const Text& in, const Text& url) {
+        return in + " file://" + url + "\n";
+    };
+    EXPECT_EQ(Slurp(dir / "xdg-open.log"),
+              opened(Path("charts"), Path("charts/AZaz09%40%5B%60%7B%3A%20%C3%A9-_~.html")) +
+                  opened(Path("charts"), Path("staff.html")) +
+                  opened(dir.string(), Path("no.html")) + opened(dir.string(), Path("slow.html")));
+    setenv("PATH", (dir.string() + "/charts").c_str(), 1); // no xdg-open anywhere
+    EXPECT_EQ(StartProgram(Path("page.html"), "", "", 0), OpenOutcome::NotOpened);
+    setenv("PATH", path.c_str(), 1);
 }

@@ -1,15 +1,20 @@
 // The safe writer under crashes and races, with the kernel's unnamed temporary files and with
-// named ones (the fallback where there are none): a writer killed in the middle of writing a
-// target whose name is as long as a name may be, and an image name taken while the image is
-// written.
+// named ones (the fallback where there are none): a target whose name is as long as a name may
+// be, an image name taken while the image is written, and writers of one target at once,
+// killed at random.
 #include "system/files.h"
 
 #include "test_files.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <memory>
+#include <random>
+#include <set>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,7 +24,7 @@ using testsupport::Spit;
 
 class SafeWriteTest : public ::testing::TestWithParam<bool> {};
 
-TEST_P(SafeWriteTest, KilledWritersLongNamesAndImagesThatMustNotReplace) {
+TEST_P(SafeWriteTest, LongNamesKeptPermissionsAndImagesThatMustNotReplace) {
     UseNamedTemporaryFiles(GetParam());
     const fs::path dir = fs::temp_directory_path() / ("brondel-safe-" + std::to_string(getpid()));
     const fs::path target = dir / Text(255, 'n'), image = dir / "strek_middle.gif";
@@ -27,13 +32,6 @@ TEST_P(SafeWriteTest, KilledWritersLongNamesAndImagesThatMustNotReplace) {
     fs::create_directories(dir);
     Spit(target, "old");
     fs::permissions(target, mode);
-    if (fork() == 0) { // killed in the middle of its write
-        SafeFileWriter half;
-        half.Open(target.string());
-        half.Write(Text(1 << 20, 'x'));
-        raise(SIGKILL);
-    }
-    wait(nullptr);
     SafeFileWriter writer;
     ASSERT_TRUE(writer.Open(target.string()));
     for (const auto& entry : fs::directory_iterator(dir)) // nothing is ever more open
@@ -53,3 +51,55 @@ TEST_P(SafeWriteTest, KilledWritersLongNamesAndImagesThatMustNotReplace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(UnnamedAndNamedTemporaries, SafeWriteTest, ::testing::Bool());
+
+// Writers of one target at once with named temporaries: two in turn both get through; many,
+// killed at random while the target is read over and over, leave in every read the whole old
+// content or one writer's whole new content, and one more writer leaves no temporary behind.
+// POSIX only (fork, SIGKILL).
+using SafeWriteMeeting = testsupport::ScratchTest;
+TEST_F(SafeWriteMeeting, ManyWritersKilledAtRandomLeaveOldOrOneWholeNewContent) {
+    constexpr int Writers = 26; // many small writes: many writers meeting at a new name
+    UseNamedTemporaryFiles(true);
+    const Text target = Path("page.html");
+    SafeFileWriter first, second; // neither waits for the other
+    ASSERT_TRUE(first.Open(target) && second.Open(target));
+    first.Write("first"), second.Write("old");
+    ASSERT_TRUE(first.Commit() && second.Commit());
+    ASSERT_EQ(Slurp(target), "old");
+    const auto contentOf = [](int n) { return Text((1 << 15) + 1024 * n, char('a' + n)); };
+    std::vector<pid_t> writers(Writers);
+    const auto restart = [&](int n) { // writer n killed wherever it is, and started again
+        if (writers[n] > 0 && kill(writers[n], SIGKILL) == 0) waitpid(writers[n], nullptr, 0);
+        if ((writers[n] = fork()) != 0) return;
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const Text content = contentOf(n);
+        for (SafeFileWriter writer;; writer.Commit())
+            if (writer.Open(target)) writer.Write(content);
+    };
+    std::shared_ptr<void> stop(nullptr, [&](void*) { // also when the test fails
+        for (pid_t writer : writers)
+            if (writer > 0 && kill(writer, SIGKILL) == 0) waitpid(writer, nullptr, 0);
+        UseNamedTemporaryFiles(false);
+    });
+    for (int n = 0; n < Writers; ++n) restart(n);
+    std::mt19937 random(20);
+    std::set<char> seen;
+    int bad = 0;
+    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+         std::chrono::steady_clock::now() < end;) {
+        const Text read = Slurp(target);
+        const int n = read.empty() ? -1 : read[0] - 'a';
+        if (read != "old" && (n < 0 || n >= Writers || read != contentOf(n)) && ++bad <= 3)
+            ADD_FAILURE() << "read " << read.size() << " bytes";
+        seen.insert(read[0]);
+        if (random() % 8 == 0) restart(static_cast<int>(random() % Writers));
+    }
+    stop.reset();
+    EXPECT_EQ(bad, 0) << "reads of a page cut short or empty";
+    EXPECT_GE(seen.size(), 3u) << "the writers did not get through";
+    SafeFileWriter last;
+    ASSERT_TRUE(last.Open(target));
+    last.Write("new");
+    ASSERT_TRUE(last.Commit());
+    EXPECT_EQ(EntryCount(), 1u) << "a temporary file is left";
+}

@@ -1,15 +1,12 @@
 // Start and end of the Qt platform layer: the application object, the look that every window
-// shares, the fonts, the desktop opener, and the release of everything at the end.
-#include "system/files.h"
+// shares, the fonts, and the release of everything at the end.
 #include "qt_state.h"
-#include "system/start_program.h"
+#include "system/files.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QPainter>
 #include <QStyle>
 #include <QSvgRenderer>
-#include <QUrl>
 
 #include <cstring>
 #include <vector>
@@ -70,10 +67,6 @@ void PrepareOnce() {
     PrepareRequesters();
     InstallInputFilter();
     FollowAssistiveTools();
-    PrepareDesktopOpener();
-    SetDesktopOpener([](const Text& file, const Text&) {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromUtf8(file)));
-    });
 }
 
 } // namespace

@@ -155,9 +155,6 @@ void FreeFonts();
 // qt_menus.cpp
 void FreeMenus();
 
-// qt_opener.cpp
-void PrepareDesktopOpener(); // file URLs go to xdg-open, whose failure is reported
-
 // qt_scale.cpp
 void CreateFittingApplication(int& argc, char** argv); // the QApplication, at a scale that fits
 
