@@ -1,6 +1,5 @@
-// The main window's painting: RefreshChart of a full chart (drawn whole, after one Box changed,
-// with nothing changed), and one keystroke in the box
-// editor from the key to the repainted Box on the main window. Runs on the offscreen platform.
+// The main window's painting: RefreshChart of a full chart, and one keystroke in the box editor
+// from the key to the repainted Box on the main window. Runs on the offscreen platform.
 #include "chart/chart.h"
 #include "editor/editor.h"
 #include "full_chart.h"
@@ -22,46 +21,17 @@ void OpenMainWindowOn(bool withText) {
     RefreshChart();
 }
 
-// Every Box drawn, as after a load.
+// Every Box drawn on a cleared canvas, as every refresh does.
 void RefreshChartFull(benchmark::State& state) {
-    OpenMainWindowOn(true);
-    for (auto _ : state) {
-        ForgetDrawnChart();
-        RefreshChart();
-    }
-    ReleaseAll();
-}
-BENCHMARK(RefreshChartFull)->Name("RefreshChart/full chart")->Unit(benchmark::kMillisecond);
-
-// As after the box editor closed: one Box's line changed.
-void RefreshChartOneBox(benchmark::State& state) {
-    OpenMainWindowOn(true);
-    int round = 0;
-    for (auto _ : state) {
-        Line1[230] = ++round % 2 ? "Managing Director" : "Sales";
-        RefreshChart();
-    }
-    ReleaseAll();
-}
-BENCHMARK(RefreshChartOneBox)
-    ->Name("RefreshChart of a full chart after one Box changed")
-    ->Unit(benchmark::kMillisecond);
-
-void RefreshChartUnchanged(benchmark::State& state) {
     OpenMainWindowOn(true);
     for (auto _ : state) RefreshChart();
     ReleaseAll();
 }
-BENCHMARK(RefreshChartUnchanged)
-    ->Name("RefreshChart of a full chart with nothing changed")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(RefreshChartFull)->Name("RefreshChart/full chart")->Unit(benchmark::kMillisecond);
 
 void RefreshChartLines(benchmark::State& state) {
     OpenMainWindowOn(false);
-    for (auto _ : state) {
-        ForgetDrawnChart();
-        RefreshChart();
-    }
+    for (auto _ : state) RefreshChart();
     ReleaseAll();
 }
 BENCHMARK(RefreshChartLines)

@@ -40,10 +40,7 @@ void OpenMainWindow();   // window 300 and all its gadgets, in creation (Tab) or
 
 // ---- Box display ----------------------------------------------------------------------------
 void PaintCurrentBox();
-// Draws the Chart on the main window: only around what changed since it was last drawn (and
-// what else changed the canvas since), with the same pixels as drawing it all.
-void RefreshChart();
-void ForgetDrawnChart(); // the next refresh draws everything
+void RefreshChart(); // the whole Chart on the main window's cleared canvas
 
 // ---- Box editor (window 301) ----------------------------------------------------------------
 // Returns when the editor has closed; the caller goes on at the head of the main loop, which

@@ -145,13 +145,6 @@ void DrawTextAtCursor(const Text& text);
 int32_t ButtonFaceColour(); // the palette's button colour as 0x00BBGGRR
 // Takes away everything painted on the window's canvas, so that its gadgets show plain.
 void ClearWindowCanvas(int window);
-// Limits the current drawing pass to a rectangle: nothing outside it changes.
-void LimitDrawingTo(GadgetBounds area);
-// Clears the canvas within the current pass's limit: exactly the pixels the pass may draw.
-void ClearWithinLimit();
-// One rectangle around every pixel of the canvas changed since the last call (by drawing,
-// clears, re-shown gadgets, a new scale or new fonts); empty when none changed.
-GadgetBounds TakeCanvasChanges(int window);
 
 // ---- Pictures for other programs ----------------------------------------------------------
 // The SVG drawn by Qt SVG at scale times its own pixel size (its viewBox) on white, as PNG

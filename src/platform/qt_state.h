@@ -41,7 +41,6 @@ class CanvasOverlay : public QWidget {
   public:
     explicit CanvasOverlay(QWidget* window);
     QImage image;
-    QRect changed; // logical pixels changed since the logic last asked (TakeCanvasChanges)
     void FollowDevicePixelRatio();
 
   protected:
