@@ -214,6 +214,11 @@ Text BuildChartPage() {
     return page;
 }
 
-Text HtmlFileNameOf(const Text& chartFileName) {
-    return TextLeft(chartFileName, TextLength(chartFileName) - 4) + ".html";
+Text ChartNameStem(const Text& chartFileName) {
+    const size_t length = chartFileName.size();
+    if (length >= 4 && TextEqualIgnoringAsciiCase(".kpv", 4, chartFileName.substr(length - 4)))
+        return chartFileName.substr(0, length - 4);
+    return chartFileName;
 }
+
+Text HtmlFileNameOf(const Text& chartFileName) { return ChartNameStem(chartFileName) + ".html"; }

@@ -45,8 +45,11 @@ inline constexpr const char* Utf8ByteOrderMark = "\xEF\xBB\xBF";
 // there is one), rendered from the Chart as it is now. Runs every step of a generation and
 // leaves the working tables empty again.
 std::vector<Text> ChartPageLines();
-Text BuildChartPage();                          // the page's bytes: every line ended by CR LF
-Text HtmlFileNameOf(const Text& chartFileName); // ".kpv" (last four characters) -> ".html"
+Text BuildChartPage(); // the page's bytes: every line ended by CR LF
+// A chart's name without its ".kpv" (in any letter case); a name without one stays whole, so
+// that what is written after it lands beside the chart under the chart's own name.
+Text ChartNameStem(const Text& chartFileName);
+Text HtmlFileNameOf(const Text& chartFileName); // the stem + ".html"
 
 enum class GeneratePageStatus {
     Done,         // the page (and any missing image) is written; HtmlFileName is its path

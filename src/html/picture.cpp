@@ -209,9 +209,7 @@ ChartPicture BuildChartPicture() {
     return picture;
 }
 
-Text SvgFileNameOf(const Text& chartFileName) {
-    return TextLeft(chartFileName, TextLength(chartFileName) - 4) + ".svg";
-}
+Text SvgFileNameOf(const Text& chartFileName) { return ChartNameStem(chartFileName) + ".svg"; }
 
 bool WritePictureFile(const Text& path, const Text& bytes) {
     SafeFileWriter writer;

@@ -19,7 +19,7 @@ struct ChartPicture {
 // them empty again.
 ChartPicture BuildChartPicture();
 
-Text SvgFileNameOf(const Text& chartFileName); // ".kpv" (last four characters) -> ".svg"
+Text SvgFileNameOf(const Text& chartFileName); // the chart's name stem (page.h) + ".svg"
 
 // Writes bytes to path through the safe writer; false when the file is not there whole.
 bool WritePictureFile(const Text& path, const Text& bytes);

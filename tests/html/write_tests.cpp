@@ -1,6 +1,7 @@
 // Writing a generation: the page beside the chart file with the images it lacks (a user's own
 // stay), the messages of a generation without a chart or without a place to write, failures
 // that leave the previous page as it was, and a page reached through a link.
+#include "html/picture.h"
 #include "html/single_file.h"
 #include "html_test.h"
 
@@ -58,6 +59,22 @@ TEST_F(WritePage, APageReachedThroughALinkUpdatesItsTarget) {
     EXPECT_EQ(fs::status(dir / "web" / "staff.html").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(EntryCount("web/gfx") + EntryCount("gfx"), 34u + 34u);
+}
+
+// The page and the picture of a chart are named after it: ".kpv" in any letter case gives way to
+// their own extension, a name without it keeps its whole name. Always beside the chart.
+TEST_F(WritePage, ThePageAndPictureAreNamedAfterTheChartBesideIt) {
+    fs::create_directory(dir / "charts");
+    const std::pair<Text, Text> charts[] = {
+        {"org", "org"}, {"team", "team"}, {"Staff.KpV", "Staff"}, {"v1.2.kpv", "v1.2"}};
+    for (const auto& [name, stem] : charts) {
+        ASSERT_EQ(WriteChartPage(Path("charts/" + name)), GeneratePageStatus::Done) << name;
+        EXPECT_EQ(HtmlFileName, Path("charts/" + stem + ".html"));
+        EXPECT_EQ(SvgFileNameOf(Path("charts/" + name)), Path("charts/" + stem + ".svg"));
+        EXPECT_EQ(Slurp(HtmlFileName), BuildChartPage());
+    }
+    EXPECT_EQ(EntryCount(), 1u) << "nothing beside the folder of the charts";
+    EXPECT_EQ(EntryCount("charts"), 4u + 1u) << "four pages and their gfx folder";
 }
 
 // coreutils' base64 of a file: the encoding checked against another program's.
