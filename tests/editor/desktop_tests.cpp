@@ -81,3 +81,31 @@ TEST_F(EditorTest, CommandLineCommandKeysAndEveryKindOfChangeUndoneAndRedone) {
     RunEditor(script.Quit(), "team.v2.kpv"); // absolute, and no extension rule
     EXPECT_TRUE(MatchesGolden(Masked(seen), Golden("command_line_undo_redo.txt")));
 }
+
+// Past 200 changes the oldest is dropped; the 200 kept undo and redo exactly.
+TEST_F(EditorTest, UndoKeepsTheLatest200Changes) {
+    Script script;
+    script.Call([] {
+        std::vector<std::pair<Text, SlotTable<int32_t>>> states{{Line1[202], HConnector}};
+        for (int change = 1; change <= 203; ++change) {
+            NoteChartBefore();
+            Line1[202] = DecimalText(change);
+            HConnector[change % (LastHConnector + 1)] ^= 1;
+            NoteChartChanged();
+            states.emplace_back(Line1[202], HConnector);
+        }
+        const auto shows = [&](int state) {
+            EXPECT_EQ(Line1[202], states[state].first);
+            EXPECT_TRUE(HConnector == states[state].second) << "state " << state;
+        };
+        for (int state = 202; state >= 0; --state) { // the last three find nothing left
+            UndoChartChange();
+            shows(std::max(state, 3));
+        }
+        for (int state = 4; state <= 206; ++state) {
+            RedoChartChange();
+            shows(std::min(state, 203));
+        }
+    });
+    RunEditor(script.Quit());
+}
