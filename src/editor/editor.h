@@ -50,6 +50,7 @@ void ReadStyleToggles();
 
 // ---- Swap mode: exchanges the contents of two picked Boxes ----------------------------------
 void RunSwapMode();
+constexpr int LeaveSwapCommand = 7; // Escape on the main window: leaves swap mode, else nothing
 
 // ---- Commands of the command bar ------------------------------------------------------------
 void SaveChart();

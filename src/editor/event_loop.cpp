@@ -65,6 +65,7 @@ constexpr CommandKey CommandKeys[] = {
     {ShortcutCtrl | 'G', 298},
     {ShortcutCtrl | 'Q', 299},
     {ShortcutCtrl | 'C', CopyPictureCommand},
+    {KeyEscape, LeaveSwapCommand},
 };
 constexpr int FirstCommandButton = 293, LastCommandButton = 299;
 
