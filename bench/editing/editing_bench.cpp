@@ -54,10 +54,10 @@ void Keystroke(benchmark::State& state) {
             state.SetIterationTime(std::chrono::duration<double>(Clock::now() - mark).count());
         timing = false;
         if (!state.KeepRunning()) {
-            script.ClickGadget(322); // OK
+            script.ClickGadget(OkButton);
             return;
         }
-        if (++typed % 40 == 0) script.ClearText(302); // keeps the line inside the Box
+        if (++typed % 40 == 0) script.ClearText(TextFieldOf(1)); // keeps the line inside the Box
         script
             .Call([&] {
                 mark = Clock::now();
@@ -66,7 +66,7 @@ void Keystroke(benchmark::State& state) {
             .PressKey('X')
             .Call(iterate);
     };
-    script.TypeText(302, "").Call(iterate);
+    script.TypeText(TextFieldOf(1), "").Call(iterate);
     script.Run([] {
         CurrentBox = box;
         DrawCurrentBox = 1;

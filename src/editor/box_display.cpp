@@ -98,13 +98,12 @@ void PaintCurrentBox() {
         SelectWindow(BoxEditorWindow);
         BeginDrawing(CurrentWindowHandle());
         SetDrawingMode(1);
-        // One row less than the swatch drawn at opening: the frame's bottom inside row keeps
-        // the colour shown before.
-        FillRect(184, 86, 40, 17, PickedColour);
+        const SwatchArea& swatch = PickedSwatch;
+        FillRect(swatch.x, swatch.y, swatch.width, swatch.height, PickedColour);
         EndDrawing();
-        Red[CurrentBox] = PickedColour & 0xFF;
-        Green[CurrentBox] = (PickedColour >> 8) & 0xFF;
-        Blue[CurrentBox] = (PickedColour >> 16) & 0xFF;
+        Red[CurrentBox] = RedOf(PickedColour);
+        Green[CurrentBox] = GreenOf(PickedColour);
+        Blue[CurrentBox] = BlueOf(PickedColour);
         ApplyPickedColour = 0;
     }
     if (DrawCurrentBox == 1 && FillCurrentBox == 1) {

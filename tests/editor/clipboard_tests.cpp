@@ -17,7 +17,7 @@ TEST_F(EditorTest, PasteCopyPictureAndExportPicture) {
     Text svg, png;
     Script script;
     QString pasted = "x"; // only CR, LF and NUL break a line of the chart file or the page
-    script.ClickGadget(202).TypeText(302, "x");
+    script.ClickGadget(202).TypeText(TextFieldOf(1), "x");
     for (char16_t end : {u'\n', u'\r', u'\0', u'\v', u'\f', u'\x85', u'\u2028', u'\u2029'}) {
         const QString text = QString("y%1z").arg(QChar(end));
         pasted += end == '\n' || end == '\r' || end == 0 ? "y" : text;

@@ -14,10 +14,6 @@
 
 namespace fs = std::filesystem;
 
-constexpr int ColourButton = 318, CancelButton = 321, OkButton = 322, LoadButton = 295,
-              SaveButton = 296, RedrawButton = 297, ExitButton = 299, BoldToggle3 = 315,
-              ItalicToggle3 = 316;
-
 class EditorTest : public ::testing::Test {
   protected:
     void SetUp() override;
