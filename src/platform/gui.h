@@ -55,7 +55,6 @@ Handle OpenAppWindow(int number, int x, int y, int innerWidth, int innerHeight, 
                      const Text& title);
 void CloseAppWindow(int number);
 void SelectWindow(int number);
-int CurrentWindow();
 Handle WindowHandle(int number);
 Handle CurrentWindowHandle();
 void SetWindowCaption(int number, const Text& text);
@@ -87,11 +86,8 @@ struct GadgetBounds {
     int x, y, width, height;
 };
 GadgetBounds GadgetRect(int number);
-bool GadgetExists(int number);
-enum class GadgetKind { None, Button, CheckBox, Label, TextField, Frame };
-GadgetKind KindOfGadget(int number); // None when no gadget has the number
-uint32_t GadgetFlags(int number);    // the flags the gadget was created with
-int FocusedGadget();                 // the gadget with the keyboard focus, or -1
+uint32_t GadgetFlags(int number); // the flags the gadget was created with
+int FocusedGadget();              // the gadget with the keyboard focus, or -1
 // What assistive technology (a screen reader) announces for the gadget.
 void SetGadgetAccessibleName(int number, const Text& name);
 
@@ -109,7 +105,6 @@ void AddShortcut(int window, int shortcut, int command);
 int WaitEvent();
 int EventSource();
 int EventSubtype();
-int EventWindow(); // the window the last event came from (a gadget's window for gadget events)
 // Subtypes of gadget events: a click, or a text field's focus gained, focus lost, text changed.
 constexpr int BN_CLICKED = 0, EN_SETFOCUS = 0x100, EN_KILLFOCUS = 0x200, EN_CHANGE = 0x300;
 int ActiveWindow(); // the program window that has the keyboard, or -1

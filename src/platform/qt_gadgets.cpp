@@ -343,13 +343,6 @@ GadgetBounds GadgetRect(int number) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
-bool GadgetExists(int number) { return FindGadget(number) != nullptr; }
-
-GadgetKind KindOfGadget(int number) {
-    GadgetEntry* gadget = FindGadget(number);
-    return gadget ? gadget->kind : GadgetKind::None;
-}
-
 uint32_t GadgetFlags(int number) {
     GadgetEntry* gadget = FindGadget(number);
     return gadget ? gadget->flags : 0;

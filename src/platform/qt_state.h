@@ -62,6 +62,8 @@ struct WindowEntry {
     bool topmost = false;
 };
 
+enum class GadgetKind { None, Button, CheckBox, Label, TextField, Frame };
+
 struct GadgetEntry {
     QPointer<QWidget> widget;
     GadgetKind kind = GadgetKind::None;
