@@ -30,12 +30,23 @@ void ComputeJunctionImages();    // step 3: the junction image of every empty Bo
 Text ImageTag(const char* name); // "<img src=gfx/strek_NAME.gif>"
 
 // ---- The page ---------------------------------------------------------------------------------
-void ComputeBoxTags();                // colour text and the six line tags of every Box
-void ComputeFontTags();               // font tags of every Box with text
-void EmptyWorkingTables();            // every working table but the connector images back to empty
-void ComputePageTables();             // every working table, as a generation fills them
-Text BoxColourOf(int box);            // six (or more) upper-case hex digits, black shown as FFFFFF
-Text EscapeBoxText(const Text& text); // & < > " as character references
+void ComputeBoxTags();     // colour text and the six line tags of every Box
+void ComputeFontTags();    // font tags of every Box with text
+void EmptyWorkingTables(); // every working table but the connector images back to empty
+void ComputePageTables();  // every working table, as a generation fills them
+Text BoxColourOf(int box); // six (or more) upper-case hex digits, black shown as FFFFFF
+// & < > and, unless told otherwise, " as character references: the one escaping of markup.
+Text EscapeBoxText(const Text& text, bool quotes = true);
+
+// A line's style on the page by its StyleCode; none for "000" and for every code outside the
+// eight, which the page shows plain.
+struct LineStyle {
+    const char* code;
+    bool bold, italic, underline;
+    const char* open;
+    const char* close; // lines 1 and 2 add a line break after it
+};
+const LineStyle* LineStyleOf(const Text& styleCode);
 
 // Box texts are UTF-8; a page holding any byte above 127 starts with this mark so that browsers
 // read it as UTF-8 however it reaches them. An all-ASCII page has none.

@@ -24,5 +24,8 @@ Text SvgFileNameOf(const Text& chartFileName); // the chart's name stem (page.h)
 // Writes bytes to path through the safe writer; false when the file is not there whole.
 bool WritePictureFile(const Text& path, const Text& bytes);
 
-// XML character data: & < > escaped, control characters that XML cannot carry dropped.
+// A Box's text as the picture may carry it: UTF-8, without the control characters that XML
+// cannot carry.
+Text PictureText(const Text& text);
+// XML character data: the picture's text with & < > escaped as on the page.
 Text EscapeXmlText(const Text& text);

@@ -58,11 +58,9 @@ bool MayReplace(const Text& target) {
 // The temporary name is short, so it fits wherever the target's name fits, and the same for
 // every write of one target, so that the next write finds what a crashed one left there.
 Text TemporaryNameOf(const Text& name) {
-    uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
-    static const char* digits = "0123456789abcdef";
+    const uint64_t hash = NameHash(name.data(), name.size());
     Text temporary = ".~brondel-";
-    for (int shift = 60; shift >= 0; shift -= 4) temporary += digits[(hash >> shift) & 15];
+    for (int shift = 60; shift >= 0; shift -= 4) temporary += HexDigits[(hash >> shift) & 15];
     return temporary;
 }
 

@@ -23,7 +23,6 @@ Text StartProgramWorkingFolder(const Text& file, const Text& directory, PathRule
 
 // Percent-encodes everything but unreserved bytes and '/', so any path is a valid URL.
 static Text FileUrl(const Text& path) {
-    static const char* hex = "0123456789ABCDEF";
     Text url = "file://";
     for (unsigned char c : path) {
         bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -32,8 +31,8 @@ static Text FileUrl(const Text& path) {
             url += static_cast<char>(c);
         } else {
             url += '%';
-            url += hex[c >> 4];
-            url += hex[c & 15];
+            url += HexDigits[c >> 4];
+            url += HexDigits[c & 15];
         }
     }
     return url;
@@ -66,6 +65,7 @@ intptr_t StartProgram(const Text& file, const Text& parameters, const Text& dire
     Text absolute = file;
     if (!IsAbsolutePath(file))
         absolute = ProgramDir + file; // relative names mean beside the program
-    bool opened = desktopOpener ? desktopOpener(absolute, folder) : OpenWithXdgOpen(absolute, folder);
+    bool opened =
+        desktopOpener ? desktopOpener(absolute, folder) : OpenWithXdgOpen(absolute, folder);
     return opened ? 1 : 0;
 }
