@@ -24,12 +24,11 @@ TEST_F(GenerateCommand, UsageErrorsAndHelp) {
     EXPECT_EQ(Generate(dir, ""), "2||" + usage);
     EXPECT_EQ(Generate(dir, "--quiet a.kpv"),
               "2||brondel-generate: unknown option --quiet\n" + usage);
-    const Text help = Generate(dir, "--help");
-    EXPECT_EQ(help.substr(0, usage.size() + 2), "0|" + usage);
+    const Text help = Generate(dir, "--help"); // each option and the exit statuses on a line
+    EXPECT_TRUE(help.starts_with("0|" + usage) && help.ends_with("|")) << help;
     for (const char* line :
-         {"\n  --svg ", "\n  --html ", "\n  --single-file ", "\n  --open ", "\nExit status: 0 "})
-        EXPECT_NE(help.find(line), Text::npos) << line;
-    EXPECT_EQ(help.back(), '|') << "nothing on standard error";
+         {"  --svg", "  --html", "  --single-file", "  --open", "Exit status: 0"})
+        EXPECT_NE(help.find("\n" + Text(line) + " "), Text::npos) << line;
 }
 
 TEST_F(GenerateCommand, EachChartGivesTheEditorsPageAndFailuresAreNamed) {

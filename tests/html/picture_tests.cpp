@@ -33,11 +33,7 @@ const PictureCase Cases[] = {
      },
      R"(width="43.92mm" height="22.23mm" viewBox="0 0 166 84")", R"(d="M82 48h2v19h-2z")"},
     {"LineThroughAnEmptyBoxBetweenTwoBoxesIsOneShape",
-     [] {
-         SetBox(BoxOf(5, 2), {"A"});
-         SetBox(BoxOf(5, 4), {"B"});
-         HConnector[HConnectorOf(5, 2)] = HConnector[HConnectorOf(5, 3)] = 1;
-     },
+     [] { SetBox(225, {"A"}), SetBox(227, {"B"}), HConnector[32] = HConnector[33] = 1; },
      R"(width="128.59mm" height="14.82mm" viewBox="0 0 486 56")", R"(d="M158 27h170v2h-170z")"},
     {"ColoursInFarCornersKeepTheWholeGrid160mmWide",
      [] { Red[BoxOf(0, 0)] = 255, Blue[BoxOf(13, 6)] = 300; },

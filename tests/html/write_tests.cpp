@@ -71,10 +71,9 @@ TEST_F(WritePage, ThePageAndPictureAreNamedAfterTheChartBesideIt) {
         ASSERT_EQ(WriteChartPage(Path("charts/" + name)), GeneratePageStatus::Done) << name;
         EXPECT_EQ(HtmlFileName, Path("charts/" + stem + ".html"));
         EXPECT_EQ(SvgFileNameOf(Path("charts/" + name)), Path("charts/" + stem + ".svg"));
-        EXPECT_EQ(Slurp(HtmlFileName), BuildChartPage());
     }
-    EXPECT_EQ(EntryCount(), 1u) << "nothing beside the folder of the charts";
-    EXPECT_EQ(EntryCount("charts"), 4u + 1u) << "four pages and their gfx folder";
+    EXPECT_EQ(std::pair(EntryCount(), EntryCount("charts")), std::pair(1ul, 4ul + 1))
+        << "only the four pages and their gfx folder, beside the charts";
 }
 
 // coreutils' base64 of a file: the encoding checked against another program's.

@@ -90,36 +90,27 @@ inline Text ScratchPrefix() { return "brondel-" + std::to_string(getpid()); }
 // A new folder in the temporary folder, removed with all it holds when it goes out of scope,
 // also when the test fails.
 struct ScratchFolder {
-    explicit ScratchFolder(Text name) {
+    explicit ScratchFolder(Text name) : path(fs::temp_directory_path()) {
         std::ranges::replace(name, '/', '-'); // a parameterised test's name holds a '/'
-        Text pattern =
-            (fs::temp_directory_path() / (ScratchPrefix() + "-" + name + "-XXXXXX")).string();
-        if (!mkdtemp(pattern.data())) throw fs::filesystem_error("mkdtemp", pattern, {});
-        path = pattern;
+        Text pattern = (path / (ScratchPrefix() + "-" + name + "-XXXXXX")).string();
+        path = mkdtemp(pattern.data()) ? pattern : throw fs::filesystem_error("mkdtemp", {});
     }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder() { fs::remove_all(path, ignored); }
+    std::error_code ignored;
     fs::path path;
 };
 
 // Fails the program's run when it leaves anything of its own in the temporary folder.
-struct NothingLeftInTheTemporaryFolder : ::testing::Environment {
+struct NothingLeftBehind : ::testing::Environment {
     void TearDown() override {
         const Text prefix = ScratchPrefix();
-        for (const auto& entry : fs::directory_iterator(fs::temp_directory_path())) {
-            const Text name = entry.path().filename().string();
-            if (name.rfind(prefix, 0) != 0 || std::isdigit(name[prefix.size()])) continue;
-            ADD_FAILURE() << "left behind: " << entry.path();
-            fs::remove_all(entry.path());
-        }
+        for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+            if (const Text name = entry.path().filename().string();
+                name.rfind(prefix, 0) == 0 && !std::isdigit(name[prefix.size()]))
+                ADD_FAILURE() << "left behind: " << entry.path(), fs::remove_all(entry.path());
     }
 };
-inline ::testing::Environment* const NothingLeft =
-    ::testing::AddGlobalTestEnvironment(new NothingLeftInTheTemporaryFolder);
+inline auto* const NothingLeft = ::testing::AddGlobalTestEnvironment(new NothingLeftBehind);
 
 // A private folder per test, which is also ProgramDir, and an empty Chart; no test may leave
 // a file open.
