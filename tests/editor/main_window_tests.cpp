@@ -123,7 +123,6 @@ TEST_F(EditorTest, RedrawShowsWhatAFreshStartOnTheSavedChartShows) {
     editing.Call([&] { redrawn = MainCanvas(); }).ClickGadget(SaveChartButton);
     RunEditor(editing.AnswerSave(Path("edited.kpv")).Quit());
     RunEditor(start.Call([&] { fresh = MainCanvas(); }).Quit(), Path("edited.kpv"));
-    ASSERT_EQ(redrawn.size(), fresh.size());
     const auto differ = std::ranges::mismatch(redrawn, fresh).in1 - redrawn.begin();
     EXPECT_EQ(differ, long(fresh.size())) << "first differing pixel at " << differ % MainClientWidth
                                           << ", " << differ / MainClientWidth;
