@@ -32,20 +32,21 @@ Text Look() {
 
 } // namespace
 
-// Charts that cannot be loaded, named on the command line, then each command key: requesters
-// cancelled, questions answered No. Then, started with team.v2.kpv, each kind of change undone,
-// then redone by Ctrl+Y or Ctrl+Shift+Z: a Box edited (closed with OK or Enter), deleted,
-// swapped; a Connector ticked, unticked; New Chart; a chart loaded. Then what makes no step, and
-// the steps kept.
+// Charts that cannot be loaded and an unknown option, named on the command line, then each
+// command key: requesters cancelled, questions answered No. Then, started with team.v2.kpv, each
+// kind of change undone, then redone by Ctrl+Y or Ctrl+Shift+Z: a Box edited (closed with OK or
+// Enter), deleted, swapped; a Connector ticked, unticked; New Chart; a chart loaded. Then what
+// makes no step, and the steps kept.
 TEST_F(EditorTest, CommandLineCommandKeysAndEveryKindOfChangeUndoneAndRedone) {
     Text seen;
     const auto note = [&seen] { seen += Look(); };
-    Script missing, plain, script;
+    Script missing, plain, unknown, script;
     missing.AnswerMessage(IDOK).Call(note).Quit();
     plain.AnswerMessage(IDOK).Call(note).AnswerSave("").AnswerOpen("").AnswerMessage(IDNO);
     for (char key : {'S', 'O', 'N', 'G', 'Q'}) plain.PressKey(ShortcutCtrl | key);
     plain.AnswerMessage(IDOK).AnswerMessage(IDNO).Quit();
     RunEditor(missing, "no.kpv"), RunEditor(plain, "plain.kpv");
+    EXPECT_EQ(RunEditor(unknown, "-x"), 2) << "an unknown option is a usage error";
     seen += Asked(missing) + Asked(plain);
     int changes = 0;
     const auto undone = [&]() -> Script& {
