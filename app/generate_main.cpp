@@ -17,6 +17,7 @@
 #include "system/files.h"
 #include "system/start_program.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -29,6 +30,14 @@ namespace {
 
 constexpr const char* Usage = "usage: brondel-generate [--svg] [--html] [--single-file] [--open] "
                               "CHART.kpv [CHART.kpv ...]\n";
+constexpr const char* Help =
+    "\nWrites the page of each chart beside it, as \"Generate Chart\" does, and prints the path\n"
+    "of every file written.\n"
+    "  --svg          write the chart's SVG picture (CHART.svg) instead of its page\n"
+    "  --html         write the page too, with --svg\n"
+    "  --single-file  write the page with its images inside, without the gfx folder\n"
+    "  --open         open the page, or else the picture, in the desktop's program for it\n"
+    "Exit status: 0 when every file was written, 1 when any chart failed, 2 on a usage error.\n";
 constexpr const char* NotAChartFileMessage = "not a .kpv chart file";
 
 struct Outputs {
@@ -54,8 +63,20 @@ Text AbsolutePath(const Text& argument) {
     return error ? absolute.string() : (folder / absolute.filename()).string();
 }
 
-void Fail(const ChartArgument& chart, const char* message) {
-    std::fprintf(stderr, "%s: %s\n", chart.argument.c_str(), message);
+void Fail(const ChartArgument& chart, const char* message, const Text& reason = {}) {
+    std::fprintf(stderr, "%s: %s%s\n", chart.argument.c_str(), message,
+                 reason.empty() ? "" : (" (" + reason + ")").c_str());
+}
+
+// Why a chart could not be opened: the system's reason, or why the file itself is refused.
+Text ReasonNotOpened(const Text& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error) return error.message();
+    if (fs::is_directory(status)) return "Is a directory";
+    if (!fs::is_regular_file(status)) return "not a regular file";
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) return std::fclose(file), "";
+    return std::strerror(errno);
 }
 
 void Written(const Text& path) {
@@ -72,7 +93,8 @@ bool GenerateOne(const ChartArgument& chart, const Outputs& outputs) {
     ClearChart();
     ChartFileStatus read = ReadChartFile(chart.path);
     if (read != ChartFileStatus::Done) {
-        Fail(chart, ChartFileMessage(read));
+        Fail(chart, ChartFileMessage(read),
+             read == ChartFileStatus::CannotOpen ? ReasonNotOpened(chart.path) : "");
         return false;
     }
     ChartFileName = chart.path;
@@ -115,7 +137,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const Text argument = argv[i];
         if (!optionsDone && argument == "--help") {
-            std::fputs(Usage, stdout);
+            std::printf("%s%s", Usage, Help);
             return 0;
         }
         if (!optionsDone && argument == "--open") {

@@ -45,10 +45,7 @@ std::vector<uint32_t> slots;       // open addressing: entry number + 1, 0 is fr
 std::vector<uint32_t> scopeStarts; // the start of each group whose keys are indexed
 
 uint32_t HashOf(uint32_t scope, const char* name, size_t length) {
-    uint32_t hash = 2166136261u ^ scope; // FNV-1a over the lower-cased bytes
-    for (size_t i = 0; i < length; ++i)
-        hash = (hash ^ static_cast<unsigned char>(AsciiLower(name[i]))) * 16777619u;
-    return hash;
+    return static_cast<uint32_t>(NameHash(name, length, true)) ^ scope;
 }
 
 bool SameName(const Entry& entry, const char* name, size_t length) {

@@ -24,41 +24,35 @@ constexpr uint32_t FlatEdgeFrame = 2;
 
 // In creation order, which is also the order of focus movement with Tab.
 constexpr std::array<GadgetSpec, 21> EditorGadgets{{
-    {302, Kind::TextField, 44, 22, 134, 20, "", ES_CENTER, 2},
-    {303, Kind::TextField, 44, 42, 134, 20, "", ES_CENTER, 2},
-    {304, Kind::TextField, 44, 62, 134, 20, "", ES_CENTER, 2},
-    {305, Kind::Label, -9, 24, 50, 14, "LINE 1:", SS_RIGHT, 1},
-    {306, Kind::Label, -9, 44, 50, 14, "LINE 2:", SS_RIGHT, 1},
-    {307, Kind::Label, -9, 64, 50, 14, "LINE 3:", SS_RIGHT, 1},
-    {308, Kind::Label, 1, 3, 212, 14, "Text should not exceed outside textbox!", SS_CENTER, 2},
-    {309, Kind::Button, 183, 22, 84, 20, "Make Bold", Toggle, 2},
-    {310, Kind::Button, 269, 22, 84, 20, "Make Italic", Toggle, 2},
-    {311, Kind::Button, 355, 22, 84, 20, "Make Underline", Toggle, 2},
-    {318, Kind::Button, 45, 85, 132, 20, "Change Background Color", 0, 2},
-    {319, Kind::Frame, 183, 85, 42, 20, "", FlatEdgeFrame, 0},
-    {312, Kind::Button, 183, 42, 84, 20, "Make Bold", Toggle, 2},
-    {313, Kind::Button, 269, 42, 84, 20, "Make Italic", Toggle, 2},
-    {314, Kind::Button, 355, 42, 84, 20, "Make Underline", Toggle, 2},
-    {315, Kind::Button, 183, 62, 84, 20, "Make Bold", Toggle, 2},
-    {316, Kind::Button, 269, 62, 84, 20, "Make Italic", Toggle, 2},
-    {317, Kind::Button, 355, 62, 84, 20, "Make Underline", Toggle, 2},
-    {321, Kind::Button, 269, 85, 84, 20, "Cancel", 0, 2},
-    {322, Kind::Button, 355, 85, 84, 20, "OK", BS_DEFPUSHBUTTON, 1},
-    {320, Kind::Button, 227, 85, 40, 20, "Delete", 0, 2},
+    {TextFieldOf(1), Kind::TextField, 44, 22, 134, 20, "", ES_CENTER, 2},
+    {TextFieldOf(2), Kind::TextField, 44, 42, 134, 20, "", ES_CENTER, 2},
+    {TextFieldOf(3), Kind::TextField, 44, 62, 134, 20, "", ES_CENTER, 2},
+    {LineLabelOf(1), Kind::Label, -9, 24, 50, 14, "LINE 1:", SS_RIGHT, 1},
+    {LineLabelOf(2), Kind::Label, -9, 44, 50, 14, "LINE 2:", SS_RIGHT, 1},
+    {LineLabelOf(3), Kind::Label, -9, 64, 50, 14, "LINE 3:", SS_RIGHT, 1},
+    {HintLabel, Kind::Label, 1, 3, 212, 14, "Text should not exceed outside textbox!", SS_CENTER, 2},
+    {ToggleOf(1, MakeBold), Kind::Button, 183, 22, 84, 20, "Make Bold", Toggle, 2},
+    {ToggleOf(1, MakeItalic), Kind::Button, 269, 22, 84, 20, "Make Italic", Toggle, 2},
+    {ToggleOf(1, MakeUnderline), Kind::Button, 355, 22, 84, 20, "Make Underline", Toggle, 2},
+    {ColourButton, Kind::Button, 45, 85, 132, 20, "Change Background Color", 0, 2},
+    {ColourSwatch, Kind::Frame, 183, 85, 42, 20, "", FlatEdgeFrame, 0},
+    {ToggleOf(2, MakeBold), Kind::Button, 183, 42, 84, 20, "Make Bold", Toggle, 2},
+    {ToggleOf(2, MakeItalic), Kind::Button, 269, 42, 84, 20, "Make Italic", Toggle, 2},
+    {ToggleOf(2, MakeUnderline), Kind::Button, 355, 42, 84, 20, "Make Underline", Toggle, 2},
+    {ToggleOf(3, MakeBold), Kind::Button, 183, 62, 84, 20, "Make Bold", Toggle, 2},
+    {ToggleOf(3, MakeItalic), Kind::Button, 269, 62, 84, 20, "Make Italic", Toggle, 2},
+    {ToggleOf(3, MakeUnderline), Kind::Button, 355, 62, 84, 20, "Make Underline", Toggle, 2},
+    {CancelButton, Kind::Button, 269, 85, 84, 20, "Cancel", 0, 2},
+    {OkButton, Kind::Button, 355, 85, 84, 20, "OK", BS_DEFPUSHBUTTON, 1},
+    {DeleteButton, Kind::Button, 227, 85, 40, 20, "Delete", 0, 2},
 }};
 
-constexpr int FirstTextField = 302; // line n's text field is 301 + n
-constexpr int FirstToggle = 309;    // line n's toggles are 306 + 3n .. 308 + 3n
-constexpr int ColourButton = 318;
-constexpr int DeleteButton = 320;
-constexpr int CancelButton = 321;
-constexpr int OkButton = 322;
-
 // Lines 2 and 3 cannot be edited in the narrow row.
-constexpr std::array<int, 10> LinesTwoAndThree{312, 315, 313, 316, 314, 317, 303, 304, 306, 307};
-
-int TextFieldOf(int line) { return FirstTextField + line - 1; }
-int ToggleOf(int line, int style) { return FirstToggle + 3 * (line - 1) + style; }
+constexpr std::array<int, 10> LinesTwoAndThree{
+    ToggleOf(2, MakeBold),      ToggleOf(3, MakeBold),      ToggleOf(2, MakeItalic),
+    ToggleOf(3, MakeItalic),    ToggleOf(2, MakeUnderline), ToggleOf(3, MakeUnderline),
+    TextFieldOf(2),             TextFieldOf(3),             LineLabelOf(2),
+    LineLabelOf(3)};
 
 struct RowColour {
     int lastBox;
@@ -135,7 +129,9 @@ bool OpenEditor() {
 
     SelectWindow(BoxEditorWindow);
     BeginDrawing(CurrentWindowHandle());
-    FillRect(184, 86, 40, 18, RgbColour(Red[box], Green[box], Blue[box]));
+    const SwatchArea& swatch = OpeningSwatch;
+    FillRect(swatch.x, swatch.y, swatch.width, swatch.height,
+             RgbColour(Red[box], Green[box], Blue[box]));
     EndDrawing();
 
     for (int line = 1; line <= 3; ++line) {
@@ -226,7 +222,7 @@ Outcome HandleGadget(int source) {
         SelectWindow(BoxEditorWindow);
         return Outcome::Open;
     }
-    if (source >= ToggleOf(1, 0) && source <= ToggleOf(3, 2)) {
+    if (source >= ToggleOf(1, MakeBold) && source <= ToggleOf(3, MakeUnderline)) {
         ReadStyleToggles();
         return Outcome::Open;
     }
@@ -254,9 +250,9 @@ Outcome HandleGadget(int source) {
 void ReadStyleToggles() {
     const int box = CurrentBox;
     for (int line = 1; line <= 3; ++line) {
-        BoldTable(line)[box] = ReadGadgetState(ToggleOf(line, 0)) == 1 ? 1 : 0;
-        ItalicTable(line)[box] = ReadGadgetState(ToggleOf(line, 1)) == 1 ? 1 : 0;
-        UnderlineTable(line)[box] = ReadGadgetState(ToggleOf(line, 2)) == 1 ? 1 : 0;
+        BoldTable(line)[box] = ReadGadgetState(ToggleOf(line, MakeBold)) == 1 ? 1 : 0;
+        ItalicTable(line)[box] = ReadGadgetState(ToggleOf(line, MakeItalic)) == 1 ? 1 : 0;
+        UnderlineTable(line)[box] = ReadGadgetState(ToggleOf(line, MakeUnderline)) == 1 ? 1 : 0;
     }
 }
 

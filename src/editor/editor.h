@@ -40,10 +40,7 @@ void OpenMainWindow();   // window 300 and all its gadgets, in creation (Tab) or
 
 // ---- Box display ----------------------------------------------------------------------------
 void PaintCurrentBox();
-// Draws the Chart on the main window: only around what changed since it was last drawn (and
-// what else changed the canvas since), with the same pixels as drawing it all.
-void RefreshChart();
-void ForgetDrawnChart(); // the next refresh draws everything
+void RefreshChart(); // the whole Chart on the main window's cleared canvas
 
 // ---- Box editor (window 301) ----------------------------------------------------------------
 // Returns when the editor has closed; the caller goes on at the head of the main loop, which
@@ -53,6 +50,7 @@ void ReadStyleToggles();
 
 // ---- Swap mode: exchanges the contents of two picked Boxes ----------------------------------
 void RunSwapMode();
+constexpr int LeaveSwapCommand = 7; // Escape on the main window: leaves swap mode, else nothing
 
 // ---- Commands of the command bar ------------------------------------------------------------
 void SaveChart();
@@ -77,4 +75,25 @@ constexpr int CopyPictureCommand = 5, ExportPictureCommand = 6; // popup menu it
 // ---- Window and gadget numbers (the main window is MainWindow, chart.h) ---------------------
 constexpr int BoxEditorWindow = 301;
 constexpr int MainClientWidth = 989, MainClientHeight = 715; // the largest window
+// The main window's command bar, left to right, and the swap indicator before it.
+constexpr int AboutButton = 293, NewChartButton = 294, LoadChartButton = 295, SaveChartButton = 296,
+              RedrawChartButton = 297, GenerateChartButton = 298, ExitButton = 299;
 constexpr int SwapIndicator = 324;
+// The box editor's gadgets. Line n (1 to 3) has its text field TextFieldOf(n), its label
+// LineLabelOf(n) and its three toggles ToggleOf(n, MakeBold / MakeItalic / MakeUnderline).
+constexpr int FirstTextField = 302, FirstLineLabel = 305, HintLabel = 308, FirstToggle = 309,
+              ColourButton = 318, ColourSwatch = 319, DeleteButton = 320, CancelButton = 321,
+              OkButton = 322;
+enum ToggleStyle { MakeBold, MakeItalic, MakeUnderline };
+constexpr int TextFieldOf(int line) { return FirstTextField + line - 1; }
+constexpr int LineLabelOf(int line) { return FirstLineLabel + line - 1; }
+constexpr int ToggleOf(int line, int style) { return FirstToggle + 3 * (line - 1) + style; }
+// The colour shown inside the swatch's frame: whole when the editor opens; one row less when a
+// picked colour repaints it, so that the frame's bottom inside row keeps the colour shown before.
+struct SwatchArea {
+    int x, y, width, height;
+};
+constexpr SwatchArea OpeningSwatch{184, 86, 40, 18}, PickedSwatch{184, 86, 40, 17};
+
+// ---- Popup menu 0 (items) -------------------------------------------------------------------
+constexpr int SwapCommand = 1, SwapUsageItem = 2; // F1 runs SwapCommand too

@@ -55,18 +55,19 @@ struct CommandKey {
     int key, command;
 };
 constexpr CommandKey CommandKeys[] = {
-    {KeyF1, 1},
+    {KeyF1, SwapCommand},
     {ShortcutCtrl | 'Z', UndoCommand},
     {ShortcutCtrl | 'Y', RedoCommand},
     {ShortcutCtrl | ShortcutShift | 'Z', RedoCommand},
-    {ShortcutCtrl | 'S', 296},
-    {ShortcutCtrl | 'O', 295},
-    {ShortcutCtrl | 'N', 294},
-    {ShortcutCtrl | 'G', 298},
-    {ShortcutCtrl | 'Q', 299},
+    {ShortcutCtrl | 'S', SaveChartButton},
+    {ShortcutCtrl | 'O', LoadChartButton},
+    {ShortcutCtrl | 'N', NewChartButton},
+    {ShortcutCtrl | 'G', GenerateChartButton},
+    {ShortcutCtrl | 'Q', ExitButton},
     {ShortcutCtrl | 'C', CopyPictureCommand},
+    {KeyEscape, LeaveSwapCommand},
 };
-constexpr int FirstCommandButton = 293, LastCommandButton = 299;
+constexpr int FirstCommandButton = AboutButton, LastCommandButton = ExitButton;
 
 // False after a usage error on the command line.
 bool StartUp(int& argc, char** argv) {
@@ -81,10 +82,11 @@ bool StartUp(int& argc, char** argv) {
 
     OpenMainWindow();
     NewPopupMenu(0);
-    AddMenuItem(1, "Swap Contents (F1)");
+    AddMenuItem(SwapCommand, "Swap Contents (F1)");
     AddMenuSeparator();
-    AddMenuItem(2, "Usage: Choose 'Swap Contents' above. Then click on first box, and then on "
-                   "second box. Contens will be swapped.");
+    AddMenuItem(SwapUsageItem,
+                "Usage: Choose 'Swap Contents' above. Then click on first box, and then on "
+                "second box. Contens will be swapped.");
     AddMenuSeparator();
     AddMenuItem(UndoCommand, "Undo");
     AddMenuItem(RedoCommand, "Redo");
@@ -176,13 +178,13 @@ struct GadgetAction {
     Next (*action)();
 };
 constexpr GadgetAction GadgetActions[] = {
-    {297, 297, Redraw},
-    {293, 293, ShowAbout},
-    {298, 298, Generate},
-    {299, 299, ConfirmExit},
-    {294, 294, NewChart},
-    {295, 295, Load},
-    {296, 296, Save},
+    {RedrawChartButton, RedrawChartButton, Redraw},
+    {AboutButton, AboutButton, ShowAbout},
+    {GenerateChartButton, GenerateChartButton, Generate},
+    {ExitButton, ExitButton, ConfirmExit},
+    {NewChartButton, NewChartButton, NewChart},
+    {LoadChartButton, LoadChartButton, Load},
+    {SaveChartButton, SaveChartButton, Save},
     {FirstBox, FirstNarrowBox - 1, EditBoxOfRow},
     {FirstNarrowBox, LastNarrowBox, EditNarrowBox},
     {LastNarrowBox + 1, LastBox, EditBoxOfRow},
@@ -197,28 +199,39 @@ Next DispatchGadget(int gadget) {
     return Next::Wait;
 }
 
-// One pass of the loop: each test compares the event with a different code, so at most one
-// of them fires.
+// Menu items and the keys of the main window; a command button's key is dispatched as the
+// button's click would be.
+struct MenuAction {
+    int command;
+    void (*action)();
+};
+constexpr MenuAction MenuActions[] = {
+    {SwapCommand, RunSwapMode},
+    {UndoCommand, UndoChartChange},
+    {RedoCommand, RedoChartChange},
+    {CopyPictureCommand, CopyPicture},
+    {ExportPictureCommand, ExportPicture},
+};
+
+Next DispatchMenu(int command) {
+    if (command >= FirstCommandButton && command <= LastCommandButton)
+        return DispatchGadget(command);
+    for (const MenuAction& entry : MenuActions)
+        if (command == entry.command) entry.action();
+    return Next::Wait;
+}
+
+// One pass of the loop: one event, dispatched by its kind; gadget and menu events then by the
+// gadget's number or the command. Escape and the popup menu's usage item do nothing here.
 Next RunPass() {
-    int event = WaitEvent();
+    const int event = WaitEvent();
     if (event == QuitEvent) return Next::End;
     if (event == CloseEvent) return ConfirmExit();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
     if (event == RightButtonDownEvent) ShowPopupMenu(0, CurrentWindowHandle());
-    if (event == MenuEvent && EventSource() == 1) {
-        RunSwapMode();
-        event = 0;
-    }
-    if (event == MenuEvent && EventSource() == UndoCommand) UndoChartChange();
-    if (event == MenuEvent && EventSource() == RedoCommand) RedoChartChange();
-    if (event == MenuEvent && EventSource() == CopyPictureCommand) CopyPicture();
-    if (event == MenuEvent && EventSource() == ExportPictureCommand) ExportPicture();
     if (event == PaintEvent || event == FramePressEvent) RefreshChart();
     if (event == GadgetEvent) return DispatchGadget(EventSource());
-    // A command button's key, dispatched as the button's click would be.
-    if (event == MenuEvent && EventSource() >= FirstCommandButton &&
-        EventSource() <= LastCommandButton)
-        return DispatchGadget(EventSource());
+    if (event == MenuEvent) return DispatchMenu(EventSource());
     return Next::Wait;
 }
 

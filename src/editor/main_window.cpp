@@ -76,10 +76,13 @@ struct CommandButton {
     int x, width, font;
 };
 constexpr CommandButton CommandBar[] = {
-    {293, "About", 78, 60, 2},          {294, "New Chart", 150, 128, 2},
-    {295, "Load Chart", 290, 128, 2},   {296, "Save Chart", 430, 128, 2},
-    {297, "Redraw Chart", 570, 128, 2}, {298, "Generate Chart", 710, 128, 1},
-    {299, "Exit Brondel", 850, 128, 2},
+    {AboutButton, "About", 78, 60, 2},
+    {NewChartButton, "New Chart", 150, 128, 2},
+    {LoadChartButton, "Load Chart", 290, 128, 2},
+    {SaveChartButton, "Save Chart", 430, 128, 2},
+    {RedrawChartButton, "Redraw Chart", 570, 128, 2},
+    {GenerateChartButton, "Generate Chart", 710, 128, 1},
+    {ExitButton, "Exit Brondel", 850, 128, 2},
 };
 constexpr int CommandBarY = 690, CommandBarHeight = 18;
 

@@ -2,6 +2,7 @@
 // the clipboard together with a PNG of it, or written to a file of the user's choosing, so
 // that the chart goes into a slide or a document without its page.
 #include "editor.h"
+#include "html/page.h"
 #include "html/picture.h"
 #include "gui/gui.h"
 
@@ -24,7 +25,7 @@ bool IsPngName(const Text& path) {
 // one of the format chosen.
 Text DefaultPictureName() {
     if (ChartFileName.empty()) return PathFolder(LastProject) + "chart";
-    return TextLeft(ChartFileName, TextLength(ChartFileName) - 4);
+    return ChartNameStem(ChartFileName);
 }
 
 } // namespace

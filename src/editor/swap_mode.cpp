@@ -5,14 +5,16 @@
 
 namespace {
 
-constexpr int NoPick = -1;
+constexpr int NoPick = -1, Escaped = -2;
 
-// Close requests, F1, right presses and menu events pick nothing.
+// Close requests, F1, right presses and other menu events pick nothing; Escape picks what is
+// not a Box.
 int WaitForPick() {
     for (;;) {
         const int event = WaitEvent();
         if (event == QuitEvent) return NoPick;
         if (event == GadgetEvent) return EventSource();
+        if (event == MenuEvent && EventSource() == LeaveSwapCommand) return Escaped;
     }
 }
 
@@ -32,8 +34,8 @@ void RunSwapMode() {
         SwapMode = SwapState::Off;
         return;
     }
-    // Anything but a Box (a check box, a command button) ends swap mode without an exchange;
-    // the refresh sets a check box that was clicked back to its Connector's value.
+    // Anything but a Box (a check box, a command button, Escape) ends swap mode without an
+    // exchange; the refresh sets a check box that was clicked back to its Connector's value.
     if (!IsBox(first)) return LeaveSwapMode();
     RefreshChart();
 

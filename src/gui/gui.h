@@ -56,7 +56,6 @@ Handle OpenAppWindow(int number, int x, int y, int innerWidth, int innerHeight, 
                      const Text& title);
 void CloseAppWindow(int number);
 void SelectWindow(int number);
-int CurrentWindow();
 Handle WindowHandle(int number);
 Handle CurrentWindowHandle();
 void SetWindowCaption(int number, const Text& text);
@@ -88,11 +87,8 @@ struct GadgetBounds {
     int x, y, width, height;
 };
 GadgetBounds GadgetRect(int number);
-bool GadgetExists(int number);
-enum class GadgetKind { None, Button, CheckBox, Label, TextField, Frame };
-GadgetKind KindOfGadget(int number); // None when no gadget has the number
-uint32_t GadgetFlags(int number);    // the flags the gadget was created with
-int FocusedGadget();                 // the gadget with the keyboard focus, or -1
+uint32_t GadgetFlags(int number); // the flags the gadget was created with
+int FocusedGadget();              // the gadget with the keyboard focus, or -1
 // What assistive technology (a screen reader) announces for the gadget.
 void SetGadgetAccessibleName(int number, const Text& name);
 
@@ -110,7 +106,6 @@ void AddShortcut(int window, int shortcut, int command);
 int WaitEvent();
 int EventSource();
 int EventSubtype();
-int EventWindow(); // the window the last event came from (a gadget's window for gadget events)
 // Subtypes of gadget events: a click, or a text field's focus gained, focus lost, text changed.
 constexpr int BN_CLICKED = 0, EN_SETFOCUS = 0x100, EN_KILLFOCUS = 0x200, EN_CHANGE = 0x300;
 int ActiveWindow(); // the program window that has the keyboard, or -1
@@ -146,13 +141,6 @@ void DrawTextAtCursor(const Text& text);
 int32_t ButtonFaceColour(); // the palette's button colour as 0x00BBGGRR
 // Takes away everything painted on the window's canvas, so that its gadgets show plain.
 void ClearWindowCanvas(int window);
-// Limits the current drawing pass to a rectangle: nothing outside it changes.
-void LimitDrawingTo(GadgetBounds area);
-// Clears the canvas within the current pass's limit: exactly the pixels the pass may draw.
-void ClearWithinLimit();
-// One rectangle around every pixel of the canvas changed since the last call (by drawing,
-// clears, re-shown gadgets, a new scale or new fonts); empty when none changed.
-GadgetBounds TakeCanvasChanges(int window);
 
 // ---- Pictures for other programs ----------------------------------------------------------
 // The SVG drawn by Qt SVG at scale times its own pixel size (its viewBox) on white, as PNG

@@ -15,28 +15,16 @@ namespace {
 SlotTable<Text>* const OpenTags[] = {&LineOpenTag1, &LineOpenTag2, &LineOpenTag3};
 SlotTable<Text>* const CloseTags[] = {&LineCloseTag1, &LineCloseTag2, &LineCloseTag3};
 
-struct StyleTags {
-    const char* code;
-    const char* open;
-    const char* close; // lines 1 and 2 add a line break after it
-};
-
 // The seven styled StyleCodes; "000" and every other text get no tags.
-constexpr StyleTags StyledLineTags[] = {
-    {"100", "<B>", "</B>"},
-    {"010", "<I>", "</I>"},
-    {"001", "<U>", "</U>"},
-    {"110", "<B><I>", "</I></B>"},
-    {"111", "<B><I><U>", "</U></I></B>"},
-    {"101", "<B><U>", "</U></B>"},
-    {"011", "<I><U>", "</U></I>"},
+constexpr LineStyle StyledLines[] = {
+    {"100", true, false, false, "<B>", "</B>"},
+    {"010", false, true, false, "<I>", "</I>"},
+    {"001", false, false, true, "<U>", "</U>"},
+    {"110", true, true, false, "<B><I>", "</I></B>"},
+    {"111", true, true, true, "<B><I><U>", "</U></I></B>"},
+    {"101", true, false, true, "<B><U>", "</U></B>"},
+    {"011", false, true, true, "<I><U>", "</U></I>"},
 };
-
-const StyleTags* TagsOf(const Text& styleCode) {
-    for (const StyleTags& tags : StyledLineTags)
-        if (TextEqual(styleCode, tags.code)) return &tags;
-    return nullptr;
-}
 
 constexpr const char* LineBreak = "<BR>";
 constexpr const char* FontOpen = "<font face=verdana size=1>";
@@ -129,8 +117,14 @@ Text BoxColourOf(int box) {
     return TextEqual(colour, "000000") ? Text("FFFFFF") : colour; // uncoloured Boxes show white
 }
 
-Text EscapeBoxText(const Text& text) {
-    if (text.find_first_of("&<>\"") == Text::npos) return text;
+const LineStyle* LineStyleOf(const Text& styleCode) {
+    for (const LineStyle& style : StyledLines)
+        if (TextEqual(styleCode, style.code)) return &style;
+    return nullptr;
+}
+
+Text EscapeBoxText(const Text& text, bool quotes) {
+    if (text.find_first_of(quotes ? "&<>\"" : "&<>") == Text::npos) return text;
     Text escaped;
     escaped.reserve(text.size() + 16);
     for (char c : text) {
@@ -145,7 +139,7 @@ Text EscapeBoxText(const Text& text) {
             escaped += "&gt;";
             break;
         case '"':
-            escaped += "&quot;";
+            escaped += quotes ? "&quot;" : "\"";
             break;
         default:
             escaped += c;
@@ -159,7 +153,7 @@ void ComputeBoxTags() {
         BoxColourText[box] = BoxColourOf(box);
         bool hasText = !IsEmptyBox(box);
         for (int line = 1; line <= 3; ++line) {
-            const StyleTags* tags = TagsOf(StyleCode(box, line));
+            const LineStyle* tags = LineStyleOf(StyleCode(box, line));
             Text open = tags ? tags->open : "";
             Text close = tags ? tags->close : "";
             // Lines 1 and 2 of a Box with text always end in a break, even when empty.
@@ -214,6 +208,11 @@ Text BuildChartPage() {
     return page;
 }
 
-Text HtmlFileNameOf(const Text& chartFileName) {
-    return TextLeft(chartFileName, TextLength(chartFileName) - 4) + ".html";
+Text ChartNameStem(const Text& chartFileName) {
+    const size_t length = chartFileName.size();
+    if (length >= 4 && TextEqualIgnoringAsciiCase(".kpv", 4, chartFileName.substr(length - 4)))
+        return chartFileName.substr(0, length - 4);
+    return chartFileName;
 }
+
+Text HtmlFileNameOf(const Text& chartFileName) { return ChartNameStem(chartFileName) + ".html"; }

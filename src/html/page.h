@@ -35,12 +35,23 @@ void ComputeJunctionImages();    // step 3: the junction image of every empty Bo
 Text ImageTag(const char* name); // "<img src=gfx/strek_NAME.gif>"
 
 // ---- The page ---------------------------------------------------------------------------------
-void ComputeBoxTags();                // colour text and the six line tags of every Box
-void ComputeFontTags();               // font tags of every Box with text
-void EmptyWorkingTables();            // every working table but the connector images back to empty
-void ComputePageTables();             // every working table, as a generation fills them
-Text BoxColourOf(int box);            // six (or more) upper-case hex digits, black shown as FFFFFF
-Text EscapeBoxText(const Text& text); // & < > " as character references
+void ComputeBoxTags();     // colour text and the six line tags of every Box
+void ComputeFontTags();    // font tags of every Box with text
+void EmptyWorkingTables(); // every working table but the connector images back to empty
+void ComputePageTables();  // every working table, as a generation fills them
+Text BoxColourOf(int box); // six (or more) upper-case hex digits, black shown as FFFFFF
+// & < > and, unless told otherwise, " as character references: the one escaping of markup.
+Text EscapeBoxText(const Text& text, bool quotes = true);
+
+// A line's style on the page by its StyleCode; none for "000" and for every code outside the
+// eight, which the page shows plain.
+struct LineStyle {
+    const char* code;
+    bool bold, italic, underline;
+    const char* open;
+    const char* close; // lines 1 and 2 add a line break after it
+};
+const LineStyle* LineStyleOf(const Text& styleCode);
 
 // Box texts are UTF-8; a page holding any byte above 127 starts with this mark so that browsers
 // read it as UTF-8 however it reaches them. An all-ASCII page has none.
@@ -50,8 +61,11 @@ inline constexpr const char* Utf8ByteOrderMark = "\xEF\xBB\xBF";
 // there is one), rendered from the Chart as it is now. Runs every step of a generation and
 // leaves the working tables empty again.
 std::vector<Text> ChartPageLines();
-Text BuildChartPage();                          // the page's bytes: every line ended by CR LF
-Text HtmlFileNameOf(const Text& chartFileName); // ".kpv" (last four characters) -> ".html"
+Text BuildChartPage(); // the page's bytes: every line ended by CR LF
+// A chart's name without its ".kpv" (in any letter case); a name without one stays whole, so
+// that what is written after it lands beside the chart under the chart's own name.
+Text ChartNameStem(const Text& chartFileName);
+Text HtmlFileNameOf(const Text& chartFileName); // the stem + ".html"
 
 enum class GeneratePageStatus {
     Done,         // the page (and any missing image) is written; HtmlFileName is its path

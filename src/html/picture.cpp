@@ -119,12 +119,11 @@ Text Number(int value) { return std::to_string(value); }
 Text FillColour(int box) {
     const Text& colour = BoxColourText[box];
     if (colour.size() == 6) return "#" + colour;
-    const char* digits = "0123456789ABCDEF";
     Text hex = "#";
     for (int32_t component : {Red[box], Green[box], Blue[box]}) {
         const int c = std::clamp<int32_t>(component, 0, 255);
-        hex += digits[c >> 4];
-        hex += digits[c & 15];
+        hex += HexDigits[c >> 4];
+        hex += HexDigits[c & 15];
     }
     return hex;
 }
@@ -140,17 +139,16 @@ void AddBoxText(Text& svg, int& underlined, int box, int x, int y) {
     // text; the narrow row shows its first line only.
     const int shown = IsNarrowBox(box) ? 1 : Line3[box].empty() ? 2 : 3;
     const int top = y + (RowHeight(RowOfBox(box)) - LinePitch * shown) / 2;
-    const SlotTable<Text>* const openTags[] = {&LineOpenTag1, &LineOpenTag2, &LineOpenTag3};
     for (int line = 1; line <= shown; ++line) {
         const Text& text = LineTable(line)[box];
         if (text.empty()) continue;
-        const Text& open = (*openTags[line - 1])[box];
+        const LineStyle* style = LineStyleOf(StyleCode(box, line));
         svg += "<text x=\"" + Number(x + BoxCellWidth / 2) + "\" y=\"" +
                Number(top + LinePitch * (line - 1) + TextAscent) + "\"";
-        if (open.find("<B>") != Text::npos) svg += " font-weight=\"bold\"";
-        if (open.find("<I>") != Text::npos) svg += " font-style=\"italic\"";
+        if (style && style->bold) svg += " font-weight=\"bold\"";
+        if (style && style->italic) svg += " font-style=\"italic\"";
         // The id lets a renderer without text decorations (Qt SVG) find the text's extent.
-        if (open.find("<U>") != Text::npos)
+        if (style && style->underline)
             svg += " id=\"u" + Number(++underlined) + "\" text-decoration=\"underline\"";
         svg += ">" + EscapeXmlText(text) + "</text>\n";
     }
@@ -209,9 +207,7 @@ ChartPicture BuildChartPicture() {
     return picture;
 }
 
-Text SvgFileNameOf(const Text& chartFileName) {
-    return TextLeft(chartFileName, TextLength(chartFileName) - 4) + ".svg";
-}
+Text SvgFileNameOf(const Text& chartFileName) { return ChartNameStem(chartFileName) + ".svg"; }
 
 bool WritePictureFile(const Text& path, const Text& bytes) {
     SafeFileWriter writer;
@@ -240,19 +236,4 @@ Text XmlCharactersOf(const Text& text) {
     return kept;
 }
 
-Text EscapeXmlText(const Text& text) {
-    const Text characters = XmlCharactersOf(text);
-    Text escaped;
-    escaped.reserve(characters.size() + 16);
-    for (char c : characters) {
-        if (c == '&')
-            escaped += "&amp;";
-        else if (c == '<')
-            escaped += "&lt;";
-        else if (c == '>')
-            escaped += "&gt;";
-        else
-            escaped += c;
-    }
-    return escaped;
-}
+Text EscapeXmlText(const Text& text) { return EscapeBoxText(XmlCharactersOf(text), false); }

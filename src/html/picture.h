@@ -19,7 +19,7 @@ struct ChartPicture {
 // them empty again.
 ChartPicture BuildChartPicture();
 
-Text SvgFileNameOf(const Text& chartFileName); // ".kpv" (last four characters) -> ".svg"
+Text SvgFileNameOf(const Text& chartFileName); // the chart's name stem (page.h) + ".svg"
 
 // Writes bytes to path through the safe writer; false when the file is not there whole.
 bool WritePictureFile(const Text& path, const Text& bytes);
@@ -27,5 +27,5 @@ bool WritePictureFile(const Text& path, const Text& bytes);
 // The text in UTF-8 with only the characters XML 1.0 allows in text, and no line breaks: bytes
 // that are not UTF-8 read as windows-1252, control characters, U+FFFE and U+FFFF left out.
 Text XmlCharactersOf(const Text& text);
-// XML character data: the characters above, with & < > escaped.
+// XML character data: the characters above, with & < > escaped as on the page.
 Text EscapeXmlText(const Text& text);

@@ -20,7 +20,6 @@ constexpr int AnswerMilliseconds = 1000;
 
 // Percent-encodes everything but unreserved bytes and '/', so any path is a valid URL.
 Text FileUrl(const Text& path) {
-    static const char* hex = "0123456789ABCDEF";
     Text url = "file://";
     for (unsigned char c : path) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
@@ -30,8 +29,8 @@ Text FileUrl(const Text& path) {
             url += static_cast<char>(c);
         } else {
             url += '%';
-            url += hex[c >> 4];
-            url += hex[c & 15];
+            url += HexDigits[c >> 4];
+            url += HexDigits[c & 15];
         }
     }
     return url;

@@ -66,10 +66,10 @@ namespace safewrite {
 namespace {
 bool namedTemporaries = false;
 
-Text HexDigits(uint64_t value, int count) {
-    static const char* digits = "0123456789abcdef";
+// The last count hexadecimal digits of value.
+Text HexOf(uint64_t value, int count) {
     Text text;
-    for (int shift = 4 * (count - 1); shift >= 0; shift -= 4) text += digits[(value >> shift) & 15];
+    for (int shift = 4 * (count - 1); shift >= 0; shift -= 4) text += HexDigits[(value >> shift) & 15];
     return text;
 }
 
@@ -93,9 +93,7 @@ bool MayReplace(const Text& target) {
 
 // The names are short, so they fit wherever the target's name fits.
 Text TemporaryPrefixOf(const Text& name) {
-    uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
-    return ".~brondel-" + HexDigits(hash, 16) + "-";
+    return ".~brondel-" + HexOf(NameHash(name.data(), name.size()), 16) + "-";
 }
 
 // The process tells writers of different processes apart, the counter those of one process,
@@ -104,8 +102,7 @@ Text UniqueTemporaryNameOf(const Text& name) {
     static std::atomic<uint32_t> counter{0};
     static const uint64_t random = std::random_device{}();
     const uint64_t process = static_cast<uint64_t>(CurrentProcessId());
-    return TemporaryPrefixOf(name) + HexDigits(process, 8) + HexDigits(++counter, 8) +
-           HexDigits(random, 4);
+    return TemporaryPrefixOf(name) + HexOf(process, 8) + HexOf(++counter, 8) + HexOf(random, 4);
 }
 
 bool UsingNamedTemporaries() { return namedTemporaries; }

@@ -30,9 +30,10 @@ inline constexpr PathRules NativePaths = PosixPaths;
 size_t LastPathSeparator(const Text& path, PathRules rules = NativePaths); // npos when none
 bool IsAbsolutePath(const Text& path, PathRules rules = NativePaths);
 
-Text DecimalText(int32_t value);          // "%ld": '-' for negatives, no padding
-Text HexText(int32_t value);              // "%lX" of the 32-bit pattern, upper case
-int32_t DecimalValue(const Text& text);   // leading spaces, one sign, digits; wraps modulo 2^32
+Text DecimalText(int32_t value); // "%ld": '-' for negatives, no padding
+Text HexText(int32_t value);     // "%lX" of the 32-bit pattern, upper case
+inline constexpr char HexDigits[] = "0123456789ABCDEF";
+int32_t DecimalValue(const Text& text); // leading spaces, one sign, digits; wraps modulo 2^32
 
 int32_t TextLength(const Text& text);
 Text TextLeft(const Text& text, int32_t n);
@@ -42,6 +43,15 @@ int32_t TextFind(const Text& text, const Text& part, int32_t start); // 1-based,
 bool TextEqual(const Text& a, const Text& b);
 bool TextEqualIgnoringAsciiCase(const char* a, size_t aLength, const Text& b);
 inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+// FNV-1a over the bytes, optionally lower-cased: the one hash of names.
+inline uint64_t NameHash(const char* bytes, size_t length, bool ignoringAsciiCase = false) {
+    uint64_t hash = 14695981039346656037ull;
+    for (size_t i = 0; i < length; ++i)
+        hash = (hash ^
+                static_cast<unsigned char>(ignoringAsciiCase ? AsciiLower(bytes[i]) : bytes[i])) *
+               1099511628211ull;
+    return hash;
+}
 Text PathFolder(const Text& path, PathRules rules = NativePaths); // up to the last separator
 
 int32_t RgbColour(int32_t red, int32_t green, int32_t blue);

@@ -29,7 +29,8 @@ TEST_F(Prefs, WritesLinesEndedByCrLfAndOnlyWhenWriting) {
               0)
         << "nothing can be opened, so nothing is open";
     ASSERT_EQ(PrefCreate(Path("out.ini")), 1);
-    EXPECT_EQ(PrefGroup("A") + PrefWriteComment("x"), 2);
+    EXPECT_EQ((std::pair{PrefGroup("A"), PrefWriteComment("x")}),
+              std::pair(1, 1)); // braces: in order
     PrefWriteValue("", "no key, no line");
     PrefWriteValue("spaced", "  a = b  ");
     EXPECT_EQ(PrefReadValue("spaced", "writing"), "writing");

@@ -17,8 +17,11 @@ if [ "${1:-}" != --session ]; then
 fi
 
 screen=$2 requested=$3 percent=$4
-# shellcheck disable=SC2086 # the settings are words of their own
-env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS $5 "$editor" & pid=$!
+# The screen is named by Qt's own option alone, which a start at a lowered scale must see too
+# (a GTK theme opens $DISPLAY itself, so it keeps it).
+# shellcheck disable=SC2086,SC2046 # the settings are words of their own
+env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS $([[ $5 == *THEME* ]] ||
+  echo -u DISPLAY) $5 "$editor" -display "$DISPLAY" & pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 problem() { echo "$screen at $requested %: $*"; exit 1; }
 find_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }

@@ -1,4 +1,4 @@
-// The command bar (293 About, 294 New, 295 Load, 296 Save, 298 Generate, 299 Exit), the popup
+// The command bar (About, New Chart, Load, Save, Generate, Exit), the popup
 // menu and the settings file: every question and message, Save and Load through the requesters
 // with the window title they leave, the page that Generate Chart writes and opens (or says
 // that no program could open it), and the chart remembered from one run to the next. What the
@@ -41,7 +41,7 @@ TEST_F(EditorTest, TheCommandsTheirQuestionsAndTheChartRemembered) {
     Text seen, page;
     const auto note = [&seen] { seen += Now(); };
     Script script, next;
-    script.ClickGadget(293).AnswerMessage(IDOK).RightClick(204).Call([&] {
+    script.ClickGadget(AboutButton).AnswerMessage(IDOK).RightClick(204).Call([&] {
         for (QAction* item : QApplication::activePopupWidget()->actions())
             seen += "menu | " + (item->isSeparator() ? "----" : item->text().toStdString()) + "\n";
     });
@@ -49,34 +49,35 @@ TEST_F(EditorTest, TheCommandsTheirQuestionsAndTheChartRemembered) {
         Line1[202] = "Keep", HConnector[12] = 1, ChartFileName = "/x/a.kpv";
         SetWindowCaption(MainWindow, "loaded");
     });
-    script.ClickGadget(297).Call(note); // "Redraw Chart" shows the Chart as it is now
-    script.ClickGadget(294).AnswerMessage(IDNO).Call(note);
-    script.ClickGadget(294).AnswerMessage(IDYES).Call(note);
+    script.ClickGadget(RedrawChartButton).Call(note); // shows the Chart as it is now
+    script.ClickGadget(NewChartButton).AnswerMessage(IDNO).Call(note);
+    script.ClickGadget(NewChartButton).AnswerMessage(IDYES).Call(note);
     script.ClickGadget(ExitButton).AnswerMessage(IDNO).Call(note);
-    script.ClickGadget(298).AnswerMessage(IDOK);
+    script.ClickGadget(GenerateChartButton).AnswerMessage(IDOK);
     // The last Connectors' check boxes, ticked where no click reports it, are read back by Save
     // Chart.
     script.Call([] { Line1[202] = "Sales", WriteGadgetState(83, 1), WriteGadgetState(180, 1); });
-    script.ClickGadget(12).ClickGadget(SaveButton).AnswerSave(Path("org.txt")).Call(note);
-    script.ClickGadget(298).Call([&] { page = BuildChartPage(); });
-    script.ClickGadget(LoadButton).AnswerOpen(Path("absent.kpv")).AnswerMessage(IDOK).Call(note);
-    script.ClickGadget(LoadButton).AnswerOpen(Path("plain.txt")).AnswerMessage(IDOK).Call(note);
-    script.ClickGadget(LoadButton).AnswerOpen(Path("a.kpv")).Call(note).Call([] {
-        EXPECT_EQ(Line2[210] + StyleCode(210, 2) +
-                      std::to_string(ReadGadgetState(95) + ReadGadgetState(180)),
-                  "Loaded1001");
+    script.ClickGadget(12).ClickGadget(SaveChartButton).AnswerSave(Path("org.txt")).Call(note);
+    script.ClickGadget(GenerateChartButton).Call([&] { page = BuildChartPage(); });
+    for (const char* name : {"absent.kpv", "plain.txt"})
+        script.ClickGadget(LoadChartButton).AnswerOpen(Path(name)).AnswerMessage(IDOK).Call(note);
+    script.ClickGadget(LoadChartButton).AnswerOpen(Path("a.kpv")).Call(note).Call([] {
+        EXPECT_EQ(
+            std::tuple(Line2[210], StyleCode(210, 2), ReadGadgetState(95), ReadGadgetState(180)),
+            std::tuple("Loaded", "100", 1, 0));
     });
-    script.ClickGadget(SaveButton).AnswerSave(Path("gone/c.kpv")).AnswerMessage(IDOK).Call(note);
-    script.ClickGadget(298).AnswerMessage(IDOK).ClickGadget(SaveButton).AnswerSave("");
-    script.Call(note).ClickGadget(SaveButton).AnswerSave(Path("b.kpv")).Call(note);
+    script.ClickGadget(SaveChartButton).AnswerSave(Path("gone/c.kpv")).AnswerMessage(IDOK);
+    script.Call(note).ClickGadget(GenerateChartButton).AnswerMessage(IDOK);
+    script.ClickGadget(SaveChartButton).AnswerSave("");
+    script.Call(note).ClickGadget(SaveChartButton).AnswerSave(Path("b.kpv")).Call(note);
     // The opener's success stays silent; a page that no program could open is reported.
-    script.ClickGadget(298).Call([&] {
+    script.ClickGadget(GenerateChartButton).Call([&] {
         EXPECT_TRUE(QTest::qWaitFor([&] { return script.Requests().back().kind == "message"; }));
     });
     script.AnswerMessage(IDOK).CloseWindow(MainWindow).AnswerMessage(IDYES);
     EXPECT_EQ(RunEditor(script), 0);
     seen += Slurp(settings);
-    next.ClickGadget(LoadButton).AnswerOpen("").Quit(); // in the folder of the last chart
+    next.ClickGadget(LoadChartButton).AnswerOpen("").Quit(); // in the folder of the last chart
     RunEditor(next);
     std::ostringstream today; // as the date mask "%dd/%mm-%yyyy" makes it
     const std::time_t now = std::time(nullptr);

@@ -1,5 +1,5 @@
 // The clipboard and the chart's picture in the whole editor: a paste into the box editor's
-// one-line fields ends at its first line break and never brings a NUL; "Copy Picture" (Ctrl+C)
+// one-line fields ends at its first CR, LF or NUL; "Copy Picture" (Ctrl+C)
 // puts the chart's SVG and a PNG of twice its pixels on white, as large on paper as the SVG,
 // on the clipboard; "Export Picture..." writes the chosen file in its name's format, or says
 // that it could not.
@@ -16,12 +16,16 @@ TEST_F(EditorTest, PasteCopyPictureAndExportPicture) {
     ChartPicture picture;
     Text svg, png;
     Script script;
-    script.ClickGadget(202).TypeText(302, "x");
-    for (char16_t end : {u'\n', u'\r', u'\x85', u'\u2028', u'\u2029', u'\0'})
-        script.Call([end] { QApplication::clipboard()->setText(QString("y%1z").arg(QChar(end))); })
+    QString pasted = "x"; // only CR, LF and NUL break a line of the chart file or the page
+    script.ClickGadget(202).TypeText(TextFieldOf(1), "x");
+    for (char16_t end : {u'\n', u'\r', u'\0', u'\v', u'\f', u'\x85', u'\u2028', u'\u2029'}) {
+        const QString text = QString("y%1z").arg(QChar(end));
+        pasted += end == '\n' || end == '\r' || end == 0 ? "y" : text;
+        script.Call([text] { QApplication::clipboard()->setText(text); })
             .PressKey('V' | ShortcutCtrl);
+    }
     script.ClickGadget(OkButton).Call([&] {
-        EXPECT_EQ(Line1[202], "xyyyyyy");
+        EXPECT_EQ(Line1[202], pasted.toStdString());
         Line1[202] = "Sales", Red[202] = 255, Green[202] = Blue[202] = 0, Underline1[202] = 1;
         picture = BuildChartPicture();
     });

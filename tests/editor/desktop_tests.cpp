@@ -32,20 +32,22 @@ Text Look() {
 
 } // namespace
 
-// Charts that cannot be loaded, named on the command line, leave no chart to generate; then
-// each command key: requesters cancelled, questions answered No. Then, started with team.v2.kpv,
-// each kind of change undone, then redone by Ctrl+Y or Ctrl+Shift+Z: a Box edited (closed with OK
-// or Enter), deleted, swapped; a Connector ticked, unticked; New Chart; a chart loaded. Then what
+// Charts that cannot be loaded, named on the command line, leave no chart to generate, and an
+// unknown option is a usage error; then each command key: requesters cancelled, questions
+// answered No. Then, started with team.v2.kpv, each kind of change undone, then redone by Ctrl+Y
+// or Ctrl+Shift+Z: a Box edited (closed with OK or Enter), deleted, swapped; a Connector ticked,
+// unticked; New Chart; a chart loaded. Then what
 // makes no step, and the steps kept.
 TEST_F(EditorTest, CommandLineCommandKeysAndEveryKindOfChangeUndoneAndRedone) {
     Text seen;
     const auto note = [&seen] { seen += Look(); };
-    Script missing, plain, script;
+    Script missing, plain, unknown, script;
     missing.AnswerMessage(IDOK).Call(note).Quit();
     plain.AnswerMessage(IDOK).Call(note).AnswerMessage(IDOK).AnswerSave("").AnswerOpen("");
     for (char key : {'G', 'S', 'O', 'N', 'Q'}) plain.PressKey(ShortcutCtrl | key);
     plain.AnswerMessage(IDNO).AnswerMessage(IDNO).Quit();
     RunEditor(missing, "no.kpv"), RunEditor(plain, "plain.kpv");
+    EXPECT_EQ(RunEditor(unknown, "-x"), 2) << "an unknown option is a usage error";
     seen += Asked(missing) + Asked(plain);
     int changes = 0;
     const auto undone = [&]() -> Script& {
@@ -54,9 +56,9 @@ TEST_F(EditorTest, CommandLineCommandKeysAndEveryKindOfChangeUndoneAndRedone) {
             .Call(note);
     };
     script.RightClick(204).Call(note).DismissPopup();
-    script.ClickGadget(LastBox).TypeText(302, "New").ClickGadget(OkButton);
-    undone().ClickGadget(LastBox).TypeText(304, "Low").PressKey(KeyReturn);
-    undone().ClickGadget(202).ClickGadget(320); // Delete
+    script.ClickGadget(LastBox).TypeText(TextFieldOf(1), "New").ClickGadget(OkButton);
+    undone().ClickGadget(LastBox).TypeText(TextFieldOf(3), "Low").PressKey(KeyReturn);
+    undone().ClickGadget(202).ClickGadget(DeleteButton);
     undone().PressF1().ClickGadget(202).ClickGadget(LastBox);
     undone().ClickGadget(12);
     undone().ClickGadget(13);
@@ -64,20 +66,35 @@ TEST_F(EditorTest, CommandLineCommandKeysAndEveryKindOfChangeUndoneAndRedone) {
     undone().PressKey(ShortcutCtrl | 'O').AnswerOpen(Path("other.kpv"));
     undone().ClickGadget(13).ClickGadget(LastBox);
     // The field's own undo, Cancel by Escape, and OK with nothing changed: no steps.
-    script.TypeText(302, "ab").PressKey(Undo).Call(note).PressKey(KeyEscape);
+    script.TypeText(TextFieldOf(1), "ab").PressKey(Undo).Call(note).PressKey(KeyEscape);
     script.ClickGadget(202).ClickGadget(OkButton).RightClick(204).Call(note);
     // A new change leaves nothing to redo; swap mode takes no keys.
     script.ChoosePopupItem(UndoCommand).Call(note).ClickGadget(14).RightClick(204).Call(note);
-    script.DismissPopup().PressF1().PressKey(Undo).ClickGadget(297).PressKey(Redo).Call(note);
+    script.DismissPopup().PressF1().PressKey(Undo).ClickGadget(RedrawChartButton);
+    script.PressKey(Redo).Call(note);
     // Saving is no step, and undoing a change keeps the name it was saved under.
-    script.ClickGadget(12).ClickGadget(SaveButton).AnswerSave(Path("b.kpv"));
+    script.ClickGadget(12).ClickGadget(SaveChartButton).AnswerSave(Path("b.kpv"));
     script.PressKey(Undo).Call(note);
-    for (int i = 0; i < 101; ++i) script.ClickGadget(15);
-    // Each Ctrl+Z repaints the window, slow offscreen: 101 steps go back by what it runs.
-    script.Call([&] {
-        for (int i = 0; i < 101; ++i) UndoChartChange();
-        note();
-    });
     RunEditor(script.Quit(), "team.v2.kpv"); // absolute, and no extension rule
     EXPECT_TRUE(MatchesGolden(Masked(seen), Golden("command_line_undo_redo.txt")));
+}
+
+// Past 200 changes the oldest is dropped; the 200 kept undo and redo exactly.
+static void ChangeUndoAndRedo() {
+    std::vector<std::pair<Text, SlotTable<int32_t>>> states{{Line1[202], HConnector}};
+    for (int change = 1; change <= 203; ++change, states.emplace_back(Line1[202], HConnector)) {
+        NoteChartBefore();
+        Line1[202] = DecimalText(change), HConnector[change % (LastHConnector + 1)] ^= 1;
+        NoteChartChanged();
+    }
+    const auto shows = [&](int state) {
+        EXPECT_TRUE(std::pair(Line1[202], HConnector) == states[state]) << "state " << state;
+    };
+    for (int state = 202; state >= 0; --state) UndoChartChange(), shows(std::max(state, 3));
+    for (int state = 4; state <= 206; ++state) RedoChartChange(), shows(std::min(state, 203));
+}
+
+TEST_F(EditorTest, UndoKeepsTheLatest200Changes) {
+    Script script;
+    RunEditor(script.Call(ChangeUndoAndRedo).Quit());
 }

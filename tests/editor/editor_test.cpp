@@ -5,12 +5,7 @@
 
 #include <QAccessible>
 
-#include <unistd.h>
-
 void EditorTest::SetUp() {
-    folder = fs::temp_directory_path() / ("brondel-editor-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
     fs::copy(BRONDEL_EDITOR_DATA_DIR "/scratch", folder);
     settings = fs::path(ProgramDir) / "Brondel.ini";
     fs::remove(settings);
@@ -19,10 +14,7 @@ void EditorTest::SetUp() {
     ClearChart();                 // a test before, in the same process, may have left a chart
 }
 
-void EditorTest::TearDown() {
-    fs::remove_all(folder);
-    fs::remove(settings);
-}
+void EditorTest::TearDown() { fs::remove(settings); }
 
 int EditorTest::RunEditor(Script& script, Text argument) {
     static char name[] = "brondel";

@@ -14,9 +14,6 @@
 
 namespace fs = std::filesystem;
 
-constexpr int ColourButton = 318, CancelButton = 321, OkButton = 322, LoadButton = 295,
-              SaveButton = 296, ExitButton = 299;
-
 class EditorTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -25,7 +22,8 @@ class EditorTest : public ::testing::Test {
     int RunEditor(Script& script, Text argument = {});
     Text Path(const Text& name) const { return (folder / name).string(); }
     Text Masked(Text seen) const; // the scratch folder written as FOLDER
-    fs::path folder, settings;
+    testsupport::ScratchFolder scratch{"editor"};
+    fs::path folder = scratch.path, settings;
 };
 
 // Pixel of the main window's canvas relative to a Box's top-left corner, as 0xRRGGBB when it is

@@ -1,5 +1,6 @@
 // Swap mode: two Boxes exchange their lines, styles and colours while the Connectors stay; a
-// narrow-row Box keeps line 1 only; a pick that is no Box ends it; nothing else disturbs it.
+// narrow-row Box keeps line 1 only; a pick that is no Box, or Escape, ends it; nothing else
+// disturbs it.
 #include "editor_test.h"
 
 namespace {
@@ -27,7 +28,7 @@ TEST_F(EditorTest, SwapModeExchangesTwoBoxesAndLeavesTheConnectors) {
         ExpectSwap("Swap OFF");
         EXPECT_EQ(Contents(), (std::vector{start[1], start[0], start[2]}));
         EXPECT_EQ(BoxPixel(202, 3, 3), 0x28323Cu) << "shown at once";
-        EXPECT_EQ(ReadGadgetState(12) + ReadGadgetState(13) + ReadGadgetState(104), 3);
+        for (int connector : {12, 13, 104}) EXPECT_EQ(ReadGadgetState(connector), 1) << connector;
     });
     // A narrow-row Box takes line 1 with its style and the colour; the other Box gets empty
     // lines 2 and 3. Picked twice, a Box stays as it was, but in the narrow row loses lines 2
@@ -42,12 +43,17 @@ TEST_F(EditorTest, SwapModeExchangesTwoBoxesAndLeavesTheConnectors) {
     script.Call([&] { EXPECT_EQ(Contents(), start); });
     // A check box or a command button as a pick ends swap mode without an exchange and runs
     // nothing; the next click on a Box opens the box editor.
-    script.PressF1().ClickGadget(0).Call([] { EXPECT_EQ(ReadGadgetState(0) + HConnector[0], 0); });
+    script.PressF1().ClickGadget(0).Call(
+        [] { EXPECT_EQ(std::tuple(ReadGadgetState(0), HConnector[0]), std::tuple(0, 0)); });
     script.PressF1().ClickGadget(202).ClickGadget(ExitButton).Call([&] {
         ExpectSwap("Swap OFF");
         EXPECT_EQ(Contents(), start);
         EXPECT_EQ(WindowHandle(BoxEditorWindow), 0) << "a pick opened the box editor";
     });
+    // Escape leaves swap mode with nothing exchanged, before a pick or after one; outside swap
+    // mode it does nothing.
+    script.PressKey(KeyEscape).PressF1().PressKey(KeyEscape).Call([] { ExpectSwap("Swap OFF"); });
+    script.PressF1().ClickGadget(202).PressKey(KeyEscape).Call([] { ExpectSwap("Swap OFF"); });
     script.ClickGadget(204).Call([] { EXPECT_NE(WindowHandle(BoxEditorWindow), 0); });
     script.ClickGadget(CancelButton).Quit();
     RunEditor(script);

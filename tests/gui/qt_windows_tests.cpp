@@ -143,9 +143,9 @@ TEST(QtWindows, GadgetsCanvasAndEventsAsTheUserMeetsThem) {
         for (int code = WaitEvent(); code != QuitEvent; code = WaitEvent()) {
             const Text text = ReadGadgetText(EventSource());
             QString seen;
-            QDebug(&seen) << code << "from" << EventSource() << EventSubtype() << "in"
-                          << EventWindow() << "state" << ReadGadgetState(EventSource())
-                          << text.size() << text.substr(0, 20).c_str();
+            QDebug(&seen) << code << "from" << EventSource() << EventSubtype() << "state"
+                          << ReadGadgetState(EventSource()) << text.size()
+                          << text.substr(0, 20).c_str();
             log += seen.toStdString() + "\n";
             if (code == RightButtonDownEvent) ShowPopupMenu(0, CurrentWindowHandle());
             EXPECT_TRUE(WindowHandle(300) && WindowHandle(301)) << "a close request closed one";

@@ -4,6 +4,8 @@
 #include "html/picture.h"
 #include "html_test.h"
 
+#include <sys/stat.h>
+
 using namespace htmltest;
 using GenerateCommand = ScratchTest;
 
@@ -22,7 +24,11 @@ TEST_F(GenerateCommand, UsageErrorsAndHelp) {
     EXPECT_EQ(Generate(dir, ""), "2||" + usage);
     EXPECT_EQ(Generate(dir, "--quiet a.kpv"),
               "2||brondel-generate: unknown option --quiet\n" + usage);
-    EXPECT_EQ(Generate(dir, "--help"), "0|" + usage + "|");
+    const Text help = Generate(dir, "--help"); // each option and the exit statuses on a line
+    EXPECT_TRUE(help.starts_with("0|" + usage) && help.ends_with("|")) << help;
+    for (const char* line :
+         {"  --svg", "  --html", "  --single-file", "  --open", "Exit status: 0"})
+        EXPECT_NE(help.find("\n" + Text(line) + " "), Text::npos) << line;
 }
 
 TEST_F(GenerateCommand, EachChartGivesTheEditorsPageAndFailuresAreNamed) {
@@ -35,13 +41,19 @@ TEST_F(GenerateCommand, EachChartGivesTheEditorsPageAndFailuresAreNamed) {
     Spit(dir / "header.kpv", "[kpvv10]\r\n"); // a chart with nothing in it
     Spit(dir / "notes.kpv", "just some notes\r\n");
     Spit(dir / "chart.txt", "[KPVV10]\r\n");
+    fs::create_directory(dir / "folder.kpv");
+    mkfifo(Path("pipe.kpv").c_str(), 0600);
+    const Text notLoaded = ": Could not load chart, already in use or unknown error? (";
     EXPECT_EQ(Generate(dir, "lnk/.././org.kpv missing.kpv header.kpv notes.kpv chart.txt " +
-                                Path("LOUD.KPV") + " blocked.kpv"),
+                                Path("LOUD.KPV") + " blocked.kpv folder.kpv pipe.kpv"),
               "1|" + Path("sub/org.html") + "\n" + Path("header.html") + "\n" + Path("LOUD.html") +
-                  "\n|missing.kpv: Could not load chart, already in use or unknown error?\n"
+                  "\n|missing.kpv" + notLoaded +
+                  "No such file or directory)\n"
                   "notes.kpv: This is not a valid .KPV file!\n"
                   "chart.txt: not a .kpv chart file\n"
-                  "blocked.kpv: Could not generate chart. File already open or damaged?\n");
+                  "blocked.kpv: Could not generate chart. File already open or damaged?\n"
+                  "folder.kpv" +
+                  notLoaded + "Is a directory)\npipe.kpv" + notLoaded + "not a regular file)\n");
     EXPECT_EQ(Slurp(dir / "sub" / "org.html"), Slurp(GoldenPath("examples.html")));
     // Each chart starts from an empty Chart: nothing of the one before shows in its page.
     EXPECT_EQ(Slurp(dir / "header.html"), Slurp(GoldenPath("empty.html")));

@@ -34,6 +34,9 @@ const PictureCase Cases[] = {
          VConnector[VConnectorOf(0, 0)] = 1;
      },
      R"(width="43.92mm" height="22.23mm" viewBox="0 0 166 84")", R"(d="M82 48h2v19h-2z")"},
+    {"LineThroughAnEmptyBoxBetweenTwoBoxesIsOneShape",
+     [] { SetBox(225, {"A"}), SetBox(227, {"B"}), HConnector[32] = HConnector[33] = 1; },
+     R"(width="128.59mm" height="14.82mm" viewBox="0 0 486 56")", R"(d="M158 27h170v2h-170z")"},
     {"ColoursInFarCornersKeepTheWholeGrid160mmWide",
      [] { Red[BoxOf(0, 0)] = 255, Blue[BoxOf(13, 6)] = 300; },
      R"(width="160.00mm" height="93.78mm" viewBox="0 0 1126 660")",

@@ -61,7 +61,7 @@ TEST_F(WritePage, APageReachedThroughALinkUpdatesItsTarget) {
     EXPECT_EQ(Slurp(dir / "web" / "staff.html"), BuildChartPage());
     EXPECT_EQ(fs::status(dir / "web" / "staff.html").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(EntryCount("web/gfx") + EntryCount("gfx"), 34u + 34u);
+    EXPECT_EQ(std::pair(EntryCount("web/gfx"), EntryCount("gfx")), std::pair(34ul, 34ul));
     // Links placed for a page and a picture that do not exist yet: made where they point.
     fs::create_symlink("web/new.html", dir / "new.html");
     fs::create_symlink(dir / "web" / "new.svg", dir / "new.svg");
@@ -70,6 +70,21 @@ TEST_F(WritePage, APageReachedThroughALinkUpdatesItsTarget) {
     EXPECT_TRUE(fs::is_symlink(dir / "new.html") && fs::is_symlink(dir / "new.svg"));
     EXPECT_EQ(Slurp(dir / "web" / "new.html") + Slurp(dir / "web" / "new.svg"),
               BuildChartPage() + "<svg/>");
+}
+
+// The page and the picture of a chart are named after it: ".kpv" in any letter case gives way to
+// their own extension, a name without it keeps its whole name. Always beside the chart.
+TEST_F(WritePage, ThePageAndPictureAreNamedAfterTheChartBesideIt) {
+    fs::create_directory(dir / "charts");
+    const std::pair<Text, Text> charts[] = {
+        {"org", "org"}, {"team", "team"}, {"Staff.KpV", "Staff"}, {"v1.2.kpv", "v1.2"}};
+    for (const auto& [name, stem] : charts) {
+        ASSERT_EQ(WriteChartPage(Path("charts/" + name)), GeneratePageStatus::Done) << name;
+        EXPECT_EQ(HtmlFileName, Path("charts/" + stem + ".html"));
+        EXPECT_EQ(SvgFileNameOf(Path("charts/" + name)), Path("charts/" + stem + ".svg"));
+    }
+    EXPECT_EQ(std::pair(EntryCount(), EntryCount("charts")), std::pair(1ul, 4ul + 1))
+        << "only the four pages and their gfx folder, beside the charts";
 }
 
 // coreutils' base64 of a file: the encoding checked against another program's.

@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -81,15 +84,40 @@ inline int InChild(const std::function<int()>& step, rlim_t fileSize = RLIM_INFI
 
 inline long OpenFileCount() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
 
+// The test program's own folders in the temporary folder start with this.
+inline Text ScratchPrefix() { return "brondel-" + std::to_string(getpid()); }
+
+// A new folder in the temporary folder, removed with all it holds when it goes out of scope,
+// also when the test fails.
+struct ScratchFolder {
+    explicit ScratchFolder(Text name) : path(fs::temp_directory_path()) {
+        std::ranges::replace(name, '/', '-'); // a parameterised test's name holds a '/'
+        Text pattern = (path / (ScratchPrefix() + "-" + name + "-XXXXXX")).string();
+        path = mkdtemp(pattern.data()) ? pattern : throw fs::filesystem_error("mkdtemp", {});
+    }
+    ~ScratchFolder() { fs::remove_all(path, ignored); }
+    std::error_code ignored;
+    fs::path path;
+};
+
+// Fails the program's run when it leaves anything of its own in the temporary folder.
+struct NothingLeftBehind : ::testing::Environment {
+    void TearDown() override {
+        const Text prefix = ScratchPrefix();
+        for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+            if (const Text name = entry.path().filename().string();
+                name.rfind(prefix, 0) == 0 && !std::isdigit(name[prefix.size()]))
+                ADD_FAILURE() << "left behind: " << entry.path(), fs::remove_all(entry.path());
+    }
+};
+inline auto* const NothingLeft = ::testing::AddGlobalTestEnvironment(new NothingLeftBehind);
+
 // A private folder per test, which is also ProgramDir, and an empty Chart; no test may leave
 // a file open.
 class ScratchTest : public ::testing::Test {
   protected:
     void SetUp() override {
         openFiles = OpenFileCount();
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / ("brondel-" + std::to_string(getpid()) + test->name());
-        fs::create_directories(dir);
         ProgramDir = dir.string() + "/";
         ClearChart();
         LastProject = LastProjectDir = "";
@@ -97,13 +125,13 @@ class ScratchTest : public ::testing::Test {
     void TearDown() override {
         EXPECT_EQ(OpenFileCount(), openFiles) << "a file was left open";
         SetCurrentDir(fs::temp_directory_path().string());
-        fs::remove_all(dir);
     }
     Text Path(const Text& name) const { return (dir / name).string(); }
     size_t EntryCount(const Text& folder = "") const {
         return static_cast<size_t>(std::distance(fs::directory_iterator(dir / folder), {}));
     }
-    fs::path dir;
+    ScratchFolder scratch{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    fs::path dir = scratch.path;
     long openFiles = 0;
 };
 

@@ -40,12 +40,16 @@ TEST_F(Files, TheOldFileSurvivesEveryFailureByteForByte) {
 
 TEST_F(Files, NumberedFilesWriteLinesEndedByCrLf) {
     ASSERT_NE(FileCreate(323, Path("page.html")), 0);
-    EXPECT_EQ(FileWriteLine("<html>") + FileWriteLine(""), 8 + 2);
+    EXPECT_EQ((std::pair{FileWriteLine("<html>"), FileWriteLine("")}), std::pair(8, 2));
     EXPECT_EQ(EntryCount(), 0u) << "a named temporary where the kernel offers unnamed ones";
     EXPECT_NE(FileClose(323), 0);
     EXPECT_EQ(FileWriteLine("after close") + FileClose(323), 0);
     EXPECT_EQ(FileCreate(323, Path("missing/page.html")) + FileWriteLine("nowhere"), 0);
     EXPECT_EQ(Slurp(dir / "page.html"), "<html>\r\n\r\n");
+    Spit(dir / "plain.html", "");
+    EXPECT_EQ(fs::status(dir / "page.html").permissions(),
+              fs::status(dir / "plain.html").permissions())
+        << "a new file as any program makes it";
     ASSERT_NE(FileCreate(324, Path("dropped.html")), 0); // abandoned, never written
     CloseAllFiles();
     EXPECT_EQ(FileClose(324) + fs::exists(dir / "dropped.html"), 0);

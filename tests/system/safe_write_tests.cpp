@@ -26,10 +26,10 @@ class SafeWriteTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(SafeWriteTest, LongNamesKeptPermissionsAndImagesThatMustNotReplace) {
     UseNamedTemporaryFiles(GetParam());
-    const fs::path dir = fs::temp_directory_path() / ("brondel-safe-" + std::to_string(getpid()));
+    const testsupport::ScratchFolder scratch("safe");
+    const fs::path& dir = scratch.path;
     const fs::path target = dir / Text(255, 'n'), image = dir / "strek_middle.gif";
     const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write;
-    fs::create_directories(dir);
     Spit(target, "old");
     fs::permissions(target, mode);
     SafeFileWriter writer;
@@ -47,7 +47,6 @@ TEST_P(SafeWriteTest, LongNamesKeptPermissionsAndImagesThatMustNotReplace) {
     EXPECT_EQ(Slurp(image), "the user's");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2) << "a temporary file is left";
     UseNamedTemporaryFiles(false);
-    fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(UnnamedAndNamedTemporaries, SafeWriteTest, ::testing::Bool());

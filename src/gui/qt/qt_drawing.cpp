@@ -25,7 +25,6 @@ CanvasOverlay::CanvasOverlay(QWidget* window) : QWidget(window) {
     image = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
-    changed = rect();
 }
 
 // A window moved to a screen of another scale keeps its pixels, rescaled once.
@@ -34,7 +33,6 @@ void CanvasOverlay::FollowDevicePixelRatio() {
     if (ratio == image.devicePixelRatio()) return;
     image = image.scaled(size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     image.setDevicePixelRatio(ratio);
-    changed = rect();
 }
 
 void CanvasOverlay::paintEvent(QPaintEvent* event) {
@@ -234,8 +232,6 @@ ShapedText& ShapedTextOf(const Text& text) {
 } // namespace
 
 void ForgetTextWidths() {
-    for (auto& [number, entry] : State().windows)
-        if (entry.canvas) entry.canvas->changed = entry.canvas->rect(); // text drawn anew differs
     Current().fontHandle = -2; // a font loaded anew may take the handle of the one it replaced
     LastShaped().shaped = nullptr;
     ShapedTexts().clear();
@@ -261,11 +257,9 @@ void ApplyPendingClears(int window) {
         painter = &own;
     }
     painter->save();
-    painter->setClipping(false); // a drawing pass limited to a part of the canvas
     painter->setCompositionMode(QPainter::CompositionMode_Clear);
     for (const QRect& r : region) painter->fillRect(r, Qt::transparent);
     painter->restore();
-    canvas->changed |= region.boundingRect();
     canvas->update(region);
 }
 
@@ -300,10 +294,7 @@ void EndDrawing() {
     Drawing& d = Current();
     if (!IsDrawing()) return;
     d.painter.end();
-    if (CanvasOverlay* canvas = CanvasOf(d.window)) {
-        canvas->changed |= d.dirty;
-        canvas->update(d.dirty);
-    }
+    if (CanvasOverlay* canvas = CanvasOf(d.window)) canvas->update(d.dirty);
     d.window = -1;
 }
 
@@ -435,33 +426,7 @@ void ClearWindowCanvas(int window) {
         canvas->image.fill(Qt::transparent);
     }
     entry->pendingClear = QRegion(); // nothing is left for them to clear
-    canvas->changed = canvas->rect();
     canvas->update();
-}
-
-void LimitDrawingTo(GadgetBounds area) {
-    if (IsDrawing()) Current().painter.setClipRect(QRect(area.x, area.y, area.width, area.height));
-}
-
-void ClearWithinLimit() {
-    Drawing& d = Current();
-    if (!IsDrawing()) return;
-    // Through the clip itself, which on a scaled screen decides which pixels the limit holds.
-    const QRect limit = d.painter.hasClipping() ? d.painter.clipBoundingRect().toAlignedRect()
-                                                : CanvasOf(d.window)->rect();
-    d.painter.save();
-    d.painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    d.painter.fillRect(limit.adjusted(-1, -1, 1, 1), Qt::transparent);
-    d.painter.restore();
-    d.dirty |= limit;
-}
-
-GadgetBounds TakeCanvasChanges(int window) {
-    CanvasOverlay* canvas = CanvasOf(window);
-    if (!canvas) return {0, 0, 0, 0};
-    const QRect changed = canvas->changed & canvas->rect();
-    canvas->changed = QRect();
-    return {changed.x(), changed.y(), changed.width(), changed.height()};
 }
 
 uint32_t CanvasPixel(int window, int x, int y) {

@@ -235,7 +235,6 @@ int WaitEvent() {
 
 int EventSource() { return State().last.source; }
 int EventSubtype() { return State().last.subtype; }
-int EventWindow() { return State().last.window; }
 
 void RequestQuit() { State().quitRequested = true; }
 void ClearQuitRequest() { State().quitRequested = false; }

@@ -104,30 +104,44 @@ Widget* PlaceGadget(int number, GadgetKind kind, int x, int y, int width, int he
     return widget;
 }
 
-bool EndsALine(QChar c) {
-    const char16_t u = c.unicode();
-    return u == 0 || u == '\n' || u == '\r' || u == 0x0B || u == 0x0C || u == 0x85 ||
-           c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph;
-}
+// Only these end a line of the chart file or the page; other separators are plain text there.
+bool BreaksALine(QChar c) { return c == u'\r' || c == u'\n' || c == u'\0'; }
 
-// Text fields are one line, as they look: what arrives by paste, drop or the program keeps
-// only its text up to its first line break (or NUL). The field held none before, so the
-// first one lies in what just arrived, which ends at the cursor.
-class SingleLineValidator : public QValidator {
+// Text fields are one line, as they look: what the user types, pastes or drops keeps only its
+// text up to its first CR, LF or NUL. What the program puts there is taken as it is; what the
+// field held before stays too, so only what arrived, found against it, is cut.
+class LineBreakCutter : public QValidator {
   public:
     using QValidator::QValidator;
+    void TakeProgramText(const QString& text) const { held_ = text; }
     State validate(QString& text, int& cursor) const override {
-        const auto end = std::find_if(text.cbegin(), text.cend(), EndsALine);
-        if (end == text.cend()) return Acceptable;
-        const int cut = static_cast<int>(end - text.cbegin());
-        QString rest = text.mid(std::max(cursor, cut));
-        rest.truncate(
-            static_cast<int>(std::find_if(rest.cbegin(), rest.cend(), EndsALine) - rest.cbegin()));
-        text = text.left(cut) + rest;
-        cursor = cut;
+        const qsizetype shorter = std::min(text.size(), held_.size());
+        qsizetype front = 0, back = 0;
+        while (front < shorter && text[front] == held_[front]) ++front;
+        while (back < shorter - front &&
+               text[text.size() - 1 - back] == held_[held_.size() - 1 - back])
+            ++back;
+        const QStringView arrived = QStringView(text).mid(front, text.size() - front - back);
+        const qsizetype cut =
+            std::find_if(arrived.begin(), arrived.end(), BreaksALine) - arrived.begin();
+        if (cut < arrived.size()) {
+            text = text.left(front + cut) + text.right(back);
+            cursor = static_cast<int>(front + cut);
+        }
+        held_ = text;
         return Acceptable;
     }
+
+  private:
+    mutable QString held_;
 };
+
+// The program's text for a field, never cut.
+void SetFieldText(QLineEdit* field, const QString& text) {
+    if (const auto* cutter = dynamic_cast<const LineBreakCutter*>(field->validator()))
+        cutter->TakeProgramText(text);
+    field->setText(text);
+}
 
 void ReportClicks(QAbstractButton* button, int number, int window) {
     QObject::connect(button, &QAbstractButton::clicked,
@@ -200,9 +214,8 @@ void AddTextField(int number, int x, int y, int width, int height, const Text& t
     auto* field = PlaceGadget<QLineEdit>(number, GadgetKind::TextField, x, y, width, height, flags);
     if (!field) return;
     field->setMaxLength(std::numeric_limits<int>::max()); // text of any length is taken whole
-    static auto* const singleLine = new SingleLineValidator(qApp);
-    field->setValidator(singleLine);
-    field->setText(QString::fromUtf8(text));
+    field->setValidator(new LineBreakCutter(field));
+    SetFieldText(field, QString::fromUtf8(text));
     field->setAlignment((flags & ES_CENTER)  ? Qt::AlignCenter
                         : (flags & ES_RIGHT) ? (Qt::AlignRight | Qt::AlignVCenter)
                                              : (Qt::AlignLeft | Qt::AlignVCenter));
@@ -274,7 +287,7 @@ void WriteGadgetText(int number, const Text& text) {
     else if (auto* label = qobject_cast<QLabel*>(widget))
         label->setText(value);
     else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
-        field->setText(value);
+        SetFieldText(field, value);
         field->setCursorPosition(0);
     } else if (auto* group = qobject_cast<QGroupBox*>(widget))
         group->setTitle(value);
@@ -328,13 +341,6 @@ GadgetBounds GadgetRect(int number) {
     if (!gadget) return {0, 0, 0, 0};
     const QRect r = gadget->widget->geometry();
     return {r.x(), r.y(), r.width(), r.height()};
-}
-
-bool GadgetExists(int number) { return FindGadget(number) != nullptr; }
-
-GadgetKind KindOfGadget(int number) {
-    GadgetEntry* gadget = FindGadget(number);
-    return gadget ? gadget->kind : GadgetKind::None;
 }
 
 uint32_t GadgetFlags(int number) {

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace qtlayer {
 namespace {
@@ -41,6 +42,9 @@ void SetGlobalFactor(const QByteArray& value) {
 } // namespace
 
 void CreateFittingApplication(int& argc, char** argv) {
+    // The application takes its own options (-display, -platform, ...) out of argv; made again,
+    // it must see them too.
+    const std::vector<char*> arguments(argv, argv + argc + 1);
     new QApplication(argc, argv);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const bool offscreen = QGuiApplication::platformName() == QLatin1String("offscreen");
@@ -55,6 +59,8 @@ void CreateFittingApplication(int& argc, char** argv) {
     const double global = requested.toDouble(&valid);
     delete qApp;
     SetGlobalFactor(QByteArray::number((valid ? global : 1.0) * fitting / scale, 'g', 12));
+    std::copy(arguments.begin(), arguments.end(), argv);
+    argc = static_cast<int>(arguments.size()) - 1;
     new QApplication(argc, argv);
     SetGlobalFactor(requested);
 }

@@ -41,7 +41,6 @@ class CanvasOverlay : public QWidget {
   public:
     explicit CanvasOverlay(QWidget* window);
     QImage image;
-    QRect changed; // logical pixels changed since the logic last asked (TakeCanvasChanges)
     void FollowDevicePixelRatio();
 
   protected:
@@ -62,6 +61,8 @@ struct WindowEntry {
     QRegion pendingClear;     // rectangles of re-shown gadgets, cleared at the next repaint
     bool topmost = false;
 };
+
+enum class GadgetKind { None, Button, CheckBox, Label, TextField, Frame };
 
 struct GadgetEntry {
     QPointer<QWidget> widget;

@@ -149,8 +149,6 @@ void SelectWindow(int number) {
     if (FindWindow(number)) State().currentWindow = number;
 }
 
-int CurrentWindow() { return State().currentWindow; }
-
 Handle WindowHandle(int number) {
     WindowEntry* entry = FindWindow(number);
     return entry ? reinterpret_cast<Handle>(entry->widget.data()) : 0;
