@@ -54,22 +54,7 @@ namespace {
 constexpr uint32_t TransparentText = 1, InvertPixels = 2, OutlineOnly = 4;
 const QColor OpaqueTextBackground = Qt::white;
 
-struct Drawing {
-    int window = -1; // -1: no drawing in progress
-    QPainter painter;
-    uint32_t mode = 0;
-    QColor pen = Qt::black, brush = Qt::black, text = Qt::black;
-    QColor painterPen; // what the painter draws text in; invalid: not set in this pass
-    QFont font;
-    Handle fontHandle = -1; // names the font in the width cache
-    QPoint position;
-    QRect dirty;
-};
-
-Drawing& Current() {
-    static Drawing drawing;
-    return drawing;
-}
+DrawingPass& Current() { return State().drawing; }
 
 QColor ColourOf(int32_t red, int32_t green, int32_t blue) {
     return QColor(red & 0xFF, green & 0xFF, blue & 0xFF);
@@ -99,7 +84,7 @@ void InvertArea(QImage& image, const QRect& logical) {
 }
 
 void Cover(const QRect& area, const QColor& colour) {
-    Drawing& d = Current();
+    DrawingPass& d = Current();
     if (area.isEmpty()) return;
     if (d.mode & InvertPixels)
         InvertArea(CanvasOf(d.window)->image, area);
@@ -110,21 +95,11 @@ void Cover(const QRect& area, const QColor& colour) {
 
 bool IsDrawing() { return Current().window >= 0; }
 
-struct LineMetrics {
-    int ascent, height;
-    qreal underlineY, underlineWidth; // below the baseline, as Qt places a text's underline
-};
-
 // Measured once per font, and only when text is drawn: the Chart selects a font for every
 // line, empty ones included, and loading a font costs more than drawing a whole chart.
-std::unordered_map<Handle, LineMetrics>& FontMetrics() {
-    static std::unordered_map<Handle, LineMetrics> metrics;
-    return metrics;
-}
-
 const LineMetrics& MetricsOfCurrentFont() {
-    Drawing& d = Current();
-    auto [it, added] = FontMetrics().try_emplace(d.fontHandle);
+    DrawingPass& d = Current();
+    auto [it, added] = State().texts.metrics.try_emplace(d.fontHandle);
     if (added) {
         const QFontMetrics metrics(d.font);
         const QFontMetricsF exact(d.font);
@@ -140,20 +115,15 @@ const LineMetrics& MetricsOfCurrentFont() {
 // Glyphs are drawn with a font that has no underline, and the underline is drawn apart: Qt
 // places the underline of prepared glyphs wrongly on scaled screens, and shaping the text
 // again on every draw, which drawing it whole would take, costs most of a refresh.
-std::unordered_map<Handle, QFont>& GlyphFonts() {
-    static std::unordered_map<Handle, QFont> fonts;
-    return fonts;
-}
-
 const QFont& GlyphFontOf(const QFont& font, Handle handle) {
     if (!font.underline()) return font;
-    auto [it, added] = GlyphFonts().try_emplace(handle, font);
+    auto [it, added] = State().texts.glyphFonts.try_emplace(handle, font);
     if (added) it->second.setUnderline(false);
     return it->second;
 }
 
 void UseFont(const QFont& font, Handle handle) {
-    Drawing& d = Current();
+    DrawingPass& d = Current();
     d.font = font;
     d.fontHandle = handle;
     d.painter.setFont(GlyphFontOf(font, handle));
@@ -170,19 +140,6 @@ void DrawUnderline(QPainter& painter, QPoint baseline, qreal advance, const Line
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
-// The Chart is drawn again and again with the same lines: each text is measured and shaped
-// once per font, and drawn from its shaped glyphs after that, which is most of the work saved.
-struct ShapedText {
-    int width = 0;
-    qreal advance = -1; // unrounded, for the underline; -1: the text is drawn whole
-    QStaticText glyphs;
-};
-
-std::unordered_map<std::string, ShapedText>& ShapedTexts() {
-    static std::unordered_map<std::string, ShapedText> texts;
-    return texts;
-}
-
 // Text in other scripts may take another font's metrics, and Qt underlines each script's run by
 // its own font: such text is drawn whole.
 bool IsLatinText(const QString& text) {
@@ -193,25 +150,16 @@ bool IsLatinText(const QString& text) {
     });
 }
 
-// A line is measured and then drawn: the second lookup finds the text of the first.
-struct LastShapedText {
-    std::string key;
-    ShapedText* shaped = nullptr;
-};
-
-LastShapedText& LastShaped() {
-    static LastShapedText last;
-    return last;
-}
-
+// Each text is measured and shaped once per font, and drawn from its shaped glyphs after that,
+// which is most of the work saved.
 ShapedText& ShapedTextOf(const Text& text) {
-    Drawing& d = Current();
-    static std::string key; // kept, so that a lookup allocates nothing
+    DrawingPass& d = Current();
+    TextCaches& caches = State().texts;
+    std::string& key = caches.key;
     key.assign(reinterpret_cast<const char*>(&d.fontHandle), sizeof d.fontHandle);
     key += text;
-    LastShapedText& last = LastShaped();
-    if (last.shaped && last.key == key) return *last.shaped;
-    auto& texts = ShapedTexts();
+    if (caches.lastShaped && caches.lastKey == key) return *caches.lastShaped;
+    auto& texts = caches.shaped;
     auto it = texts.find(key);
     if (it == texts.end()) {
         if (texts.size() > 4096) texts.clear();
@@ -224,8 +172,8 @@ ShapedText& ShapedTextOf(const Text& text) {
         shaped.glyphs.setTextFormat(Qt::PlainText);
         it = texts.emplace(key, std::move(shaped)).first;
     }
-    last.key = key;
-    last.shaped = &it->second;
+    caches.lastKey = key;
+    caches.lastShaped = &it->second;
     return it->second;
 }
 
@@ -233,10 +181,11 @@ ShapedText& ShapedTextOf(const Text& text) {
 
 void ForgetTextWidths() {
     Current().fontHandle = -2; // a font loaded anew may take the handle of the one it replaced
-    LastShaped().shaped = nullptr;
-    ShapedTexts().clear();
-    FontMetrics().clear();
-    GlyphFonts().clear();
+    TextCaches& caches = State().texts;
+    caches.lastShaped = nullptr;
+    caches.shaped.clear();
+    caches.metrics.clear();
+    caches.glyphFonts.clear();
 }
 
 void EndDrawingOn(int window) {
@@ -249,7 +198,7 @@ void ApplyPendingClears(int window) {
     CanvasOverlay* canvas = entry->canvas;
     const QRegion region = entry->pendingClear;
     entry->pendingClear = QRegion();
-    Drawing& d = Current();
+    DrawingPass& d = Current();
     QPainter own;
     QPainter* painter = &d.painter;
     if (d.window != window) {
@@ -277,7 +226,7 @@ Handle BeginDrawing(Handle window) {
     CanvasOverlay* canvas = CanvasOf(number);
     if (!canvas) return 0;
     canvas->FollowDevicePixelRatio();
-    Drawing& d = Current();
+    DrawingPass& d = Current();
     if (!d.painter.begin(&canvas->image)) return 0;
     d.painterPen = QColor();
     d.painter.setRenderHint(QPainter::Antialiasing, false);
@@ -291,7 +240,7 @@ Handle BeginDrawing(Handle window) {
 }
 
 void EndDrawing() {
-    Drawing& d = Current();
+    DrawingPass& d = Current();
     if (!IsDrawing()) return;
     d.painter.end();
     if (CanvasOverlay* canvas = CanvasOf(d.window)) canvas->update(d.dirty);
@@ -303,7 +252,7 @@ void SetDrawingMode(uint32_t flags) {
 }
 
 void SetDrawColour(int32_t red, int32_t green, int32_t blue) {
-    Drawing& d = Current();
+    DrawingPass& d = Current();
     if (!IsDrawing()) return;
     const QColor colour = ColourOf(red, green, blue);
     if (!(d.mode & OutlineOnly)) d.brush = colour;
@@ -312,7 +261,7 @@ void SetDrawColour(int32_t red, int32_t green, int32_t blue) {
 }
 
 void FillRect(int x, int y, int width, int height, int32_t colour) {
-    Drawing& d = Current();
+    DrawingPass& d = Current();
     if (!IsDrawing()) return;
     const QColor c = ColourOf(colour);
     SetDrawColour(c.red(), c.green(), c.blue());
@@ -336,7 +285,7 @@ void FillRect(int x, int y, int width, int height, int32_t colour) {
 
 // From (x, y) towards (x + dx, y + dy), the end point itself left out.
 void DrawLine(int x, int y, int dx, int dy, int32_t colour) {
-    Drawing& d = Current();
+    DrawingPass& d = Current();
     if (!IsDrawing()) return;
     const QColor c = ColourOf(colour);
     SetDrawColour(c.red(), c.green(), c.blue());
@@ -383,7 +332,7 @@ void MoveTextCursor(int x, int y) {
 }
 
 void DrawTextAtCursor(const Text& text) {
-    Drawing& d = Current();
+    DrawingPass& d = Current();
     if (!IsDrawing() || text.empty()) return;
     ShapedText& shaped = ShapedTextOf(text);
     const LineMetrics& metrics = MetricsOfCurrentFont();
@@ -416,7 +365,7 @@ void ClearWindowCanvas(int window) {
     if (!entry || !entry->canvas) return;
     CanvasOverlay* canvas = entry->canvas;
     canvas->FollowDevicePixelRatio();
-    Drawing& d = Current();
+    DrawingPass& d = Current();
     if (d.window == window) {
         d.painter.save();
         d.painter.setCompositionMode(QPainter::CompositionMode_Clear);

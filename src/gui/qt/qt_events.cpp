@@ -112,14 +112,13 @@ int WindowNumberOfObject(QObject* object) {
 // A right press reaches the native window, then the widget under it, then its parents (a
 // button ignores it): all carry the press's time and place, and count once.
 void NoteRightPress(QObject* object, const QMouseEvent* event) {
-    static ulong lastTime = 0;
-    static QPointF lastPlace;
     if (event->button() != Qt::RightButton) return;
     const int window = WindowNumberOfObject(object);
     if (window < 0) return;
-    if (event->timestamp() == lastTime && event->globalPosition() == lastPlace) return;
-    lastTime = event->timestamp();
-    lastPlace = event->globalPosition();
+    auto& last = State().lastRightPress;
+    if (event->timestamp() == last.time && event->globalPosition() == last.place) return;
+    last.time = event->timestamp();
+    last.place = event->globalPosition();
     RecordEvent(RightButtonDownEvent, KeepSource, 0, window);
 }
 
@@ -155,8 +154,9 @@ class FocusWatcher : public QObject {
     }
 };
 
-FocusWatcher* TheFocusWatcher() {
-    static auto* watcher = new FocusWatcher;
+QObject* TheFocusWatcher() {
+    QObject*& watcher = State().focusWatcher;
+    if (!watcher) watcher = new FocusWatcher;
     return watcher;
 }
 

@@ -50,6 +50,7 @@ void PrepareFonts() {
             if (QFile::exists(file)) QFontDatabase::addApplicationFont(file);
     if (!HasTahoma()) QFont::insertSubstitution(Tahoma, FallbackFamily);
     State().stockGadgetFont = MakeFont(Tahoma, 8, 0);
+    State().systemFont = MakeFont(Tahoma, 10, FONT_BOLD);
     State().defaultGadgetFont = State().stockGadgetFont;
 }
 
@@ -60,10 +61,7 @@ const QFont* FontOfHandle(Handle handle) {
     return nullptr;
 }
 
-QFont SystemFont() {
-    static const QFont font = MakeFont(Tahoma, 10, FONT_BOLD);
-    return font;
-}
+const QFont& SystemFont() { return State().systemFont; }
 
 // Qt makes Tahoma's bold from its regular face. At 100 % hinting widens those strokes by a whole
 // pixel; at a higher scale text is not hinted, the widening stays a fraction of a stroke and

@@ -49,9 +49,10 @@ class AssistiveToolsObserver : public QAccessible::ActivationObserver {
 } // namespace
 
 void FollowAssistiveTools() {
-    static AssistiveToolsObserver observer;
-    QAccessible::installActivationObserver(&observer);
-    if (QAccessible::isActive()) observer.accessibilityActiveChanged(true);
+    auto& observer = State().assistiveToolsObserver;
+    if (!observer) observer = std::make_unique<AssistiveToolsObserver>();
+    QAccessible::installActivationObserver(observer.get());
+    if (QAccessible::isActive()) observer->accessibilityActiveChanged(true);
 }
 
 void ForgetGadgetsOf(int window) {

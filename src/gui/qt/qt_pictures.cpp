@@ -71,8 +71,9 @@ Text AskSavePictureName(const Text& title, const Text& defaultFile) {
     if (!qApp) return {};
     const QFileInfo file(QString::fromUtf8(defaultFile));
     const QString svg = QStringLiteral("SVG picture (*.svg)");
-    static QFileDialog& dialog = *[&svg] {
-        auto* made = new QFileDialog;
+    QFileDialog*& kept = State().pictureDialog;
+    if (!kept) {
+        auto* made = kept = new QFileDialog;
         made->setOptions(QFileDialog::DontUseNativeDialog);
         made->setAcceptMode(QFileDialog::AcceptSave);
         made->setNameFilters({svg, QStringLiteral("PNG picture (*.png)")});
@@ -81,8 +82,8 @@ Text AskSavePictureName(const Text& title, const Text& defaultFile) {
             made->setDefaultSuffix(filter.contains(QStringLiteral("png")) ? QStringLiteral("png")
                                                                           : QStringLiteral("svg"));
         });
-        return made;
-    }();
+    }
+    QFileDialog& dialog = *kept;
     dialog.setWindowTitle(QString::fromUtf8(title));
     dialog.setDirectory(file.absolutePath());
     dialog.selectNameFilter(svg);

@@ -73,9 +73,9 @@ QMessageBox::Icon IconOf(uint32_t icon) {
 // Qt's file and colour dialogs write their history, last folder and custom colours into a
 // settings file of Qt's own when they are destroyed. Brondel.ini is the program's only
 // settings file, so each dialog is made once and kept, hidden, until the process ends.
-template <typename Dialog> Dialog& KeptDialog() {
-    static Dialog* const dialog = new Dialog;
-    return *dialog;
+template <typename Dialog> Dialog& KeptDialog(Dialog*& kept) {
+    if (!kept) kept = new Dialog;
+    return *kept;
 }
 
 bool HookAnswers(const RequesterCall& call, RequesterAnswer& answer) {
@@ -114,7 +114,7 @@ Text AskFileName(const Text& kind, const Text& title, const Text& defaultFile, c
         folder = QString::fromUtf8(defaultFile.substr(0, last));
         name = QString::fromUtf8(defaultFile.substr(last + 1));
     }
-    QFileDialog& dialog = KeptDialog<QFileDialog>();
+    QFileDialog& dialog = KeptDialog(State().fileDialog);
     dialog.setWindowTitle(QString::fromUtf8(title));
     dialog.setDirectory(folder);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
@@ -183,7 +183,7 @@ int32_t PickColour() {
     RequesterAnswer answer;
     if (HookAnswers({"colour", Text(), Text(), Text(), Text(), 0}, answer)) return answer.code;
     if (!qApp) return -1;
-    QColorDialog& dialog = KeptDialog<QColorDialog>();
+    QColorDialog& dialog = KeptDialog(State().colourDialog);
     dialog.setOptions(QColorDialog::DontUseNativeDialog);
     dialog.setCurrentColor(QColor(1, 0, 0));
     if (ExecOver(dialog, DialogOwner()) != QDialog::Accepted) return -1;

@@ -16,7 +16,6 @@ namespace qtlayer {
 namespace {
 
 constexpr int TitleBarAndPanel = 72; // device pixels the desktop keeps beside a window
-QSize LargestWindow;
 
 bool Fits(QSize window, QSize screen, int percent) {
     return std::ceil(window.width() * percent / 100.0) <= screen.width() &&
@@ -48,10 +47,11 @@ void CreateFittingApplication(int& argc, char** argv) {
     new QApplication(argc, argv);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const bool offscreen = QGuiApplication::platformName() == QLatin1String("offscreen");
-    if (!screen || offscreen || LargestWindow.isEmpty() || screen->devicePixelRatio() <= 1) return;
+    const QSize largest = State().largestWindow;
+    if (!screen || offscreen || largest.isEmpty() || screen->devicePixelRatio() <= 1) return;
     const qreal scale = screen->devicePixelRatio();
     const QSize device = (QSizeF(screen->geometry().size()) * scale).toSize();
-    const qreal fitting = FittingPercent(LargestWindow, device) / 100.0;
+    const qreal fitting = FittingPercent(largest, device) / 100.0;
     if (fitting >= scale) return;
 
     const QByteArray requested = qgetenv("QT_SCALE_FACTOR");
@@ -68,5 +68,5 @@ void CreateFittingApplication(int& argc, char** argv) {
 } // namespace qtlayer
 
 void FitScaleToWindow(int innerWidth, int innerHeight) {
-    qtlayer::LargestWindow = QSize(innerWidth, innerHeight);
+    qtlayer::State().largestWindow = QSize(innerWidth, innerHeight);
 }

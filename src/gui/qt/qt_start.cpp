@@ -39,9 +39,10 @@ QIcon ProgramIcon() {
 // live as long as the process. The options it took out of the copies go out of argc and argv
 // too, so the program sees only its own arguments.
 void CreateApplication(int& argc, char** argv) {
-    static int appArgc = 0;
-    static std::vector<std::vector<char>> storage;
-    static std::vector<char*> appArgv;
+    ApplicationArguments& arguments = State().arguments;
+    int& appArgc = arguments.count;
+    std::vector<std::vector<char>>& storage = arguments.storage;
+    std::vector<char*>& appArgv = arguments.pointers;
     for (int i = 0; i < argc; ++i)
         storage.emplace_back(argv[i], argv[i] + std::strlen(argv[i]) + 1);
     if (storage.empty()) storage.push_back({'b', 'r', 'o', 'n', 'd', 'e', 'l', '\0'});
@@ -75,14 +76,13 @@ void PrepareOnce() {
 using namespace qtlayer;
 
 void PreparePlatform(int& argc, char** argv) {
-    static bool prepared = false;
+    PlatformState& state = State();
     if (!qApp) CreateApplication(argc, argv);
     TakeProgramDir(argc > 0 && argv ? argv[0] : "");
-    if (!prepared) {
+    if (!state.prepared) {
         PrepareOnce();
-        prepared = true;
+        state.prepared = true;
     }
-    PlatformState& state = State();
     state.defaultGadgetFont = state.stockGadgetFont;
     state.queue.clear();
     state.last = {};

@@ -1,22 +1,30 @@
-// Private state of the Qt platform layer: the window, gadget, font and menu tables, the event
-// queue and the drawing state, shared by the qt_*.cpp files and nothing else.
+// Private state of the Qt backend: the window, gadget, font and menu tables, the event queue,
+// the drawing pass and its text caches, the kept dialogs and the application's arguments, all
+// in one PlatformState shared by the qt_*.cpp files and nothing else.
 #pragma once
 #include "gui/gui.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPalette>
 #include <QPointer>
 #include <QRegion>
+#include <QStaticText>
 #include <QWidget>
 
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
+class QColorDialog;
 class QDialog;
+class QFileDialog;
 class QMenu;
 class QStyle;
 
@@ -76,6 +84,48 @@ struct RecordedEvent {
     int code = 0, source = 0, subtype = 0, window = -1;
 };
 
+// The one drawing pass in progress (qt_drawing.cpp).
+struct DrawingPass {
+    int window = -1; // -1: no drawing in progress
+    QPainter painter;
+    uint32_t mode = 0;
+    QColor pen = Qt::black, brush = Qt::black, text = Qt::black;
+    QColor painterPen; // what the painter draws text in; invalid: not set in this pass
+    QFont font;
+    Handle fontHandle = -1; // names the font in the text caches
+    QPoint position;
+    QRect dirty;
+};
+
+struct LineMetrics {
+    int ascent, height;
+    qreal underlineY, underlineWidth; // below the baseline, as Qt places a text's underline
+};
+
+struct ShapedText {
+    int width = 0;
+    qreal advance = -1; // unrounded, for the underline; -1: the text is drawn whole
+    QStaticText glyphs;
+};
+
+// What text costs to measure and shape, kept from one drawing pass to the next: the Chart is
+// drawn again and again with the same lines in the same few fonts.
+struct TextCaches {
+    std::unordered_map<Handle, LineMetrics> metrics;
+    std::unordered_map<Handle, QFont> glyphFonts;       // without underline: drawn apart
+    std::unordered_map<std::string, ShapedText> shaped; // by font handle and text
+    std::string key;                                    // kept, so a lookup allocates nothing
+    std::string lastKey;              // a line is measured, then drawn: the second lookup
+    ShapedText* lastShaped = nullptr; // finds the text of the first
+};
+
+// The arguments the QApplication keeps a reference to for its whole life.
+struct ApplicationArguments {
+    int count = 0;
+    std::vector<std::vector<char>> storage;
+    std::vector<char*> pointers;
+};
+
 struct PlatformState {
     std::map<int, WindowEntry> windows;
     std::unordered_map<int, GadgetEntry> gadgets; // looked up for every Box on every refresh
@@ -94,8 +144,30 @@ struct PlatformState {
     std::function<RequesterAnswer(const RequesterCall&)> requesterHook;
 
     std::map<int, std::unique_ptr<QFont>> fonts;
+    QFont systemFont; // what font handle -1 stands for when drawing
     std::map<int, QMenu*> menus;
     int currentMenu = -1;
+
+    DrawingPass drawing;
+    TextCaches texts;
+
+    struct {
+        ulong time = 0;
+        QPointF place;
+    } lastRightPress; // one press reaches several widgets: it counts once
+    QObject* focusWatcher = nullptr;
+    std::unique_ptr<QAccessible::ActivationObserver> assistiveToolsObserver;
+
+    // Qt's dialogs write a settings file of their own when destroyed: each is made once and
+    // kept until the process ends.
+    QFileDialog* fileDialog = nullptr;
+    QFileDialog* pictureDialog = nullptr;
+    QColorDialog* colourDialog = nullptr;
+
+    ApplicationArguments arguments;
+    QSize largestWindow; // the client size the scale must fit on the screen
+    std::optional<QPalette> palette;
+    bool prepared = false;
 };
 PlatformState& State();
 
@@ -136,7 +208,7 @@ void ForgetTextWidths(); // fonts changed: measured widths may no longer hold
 // qt_fonts.cpp
 void PrepareFonts();
 const QFont* FontOfHandle(Handle handle); // nullptr unless a loaded font or -1 (stock)
-QFont SystemFont();
+const QFont& SystemFont();
 // How many times more bold text is drawn, each one device pixel further right.
 int ExtraBoldPasses(const QPainter& painter);
 // Draws text through draw(), emboldened further where Qt's own bold is too light at the scale.

@@ -114,27 +114,29 @@ QStyle* CreatePlatformStyle() { return new PlatformStyle; }
 // Fusion's own light palette, built here because Fusion hands out the desktop theme's palette
 // where a theme offers one.
 const QPalette& FixedPalette() {
-    static const QPalette palette = [] {
-        const QColor face(0xEF, 0xEF, 0xEF), dark = face.darker(150), mid = face.darker(130);
-        const QColor shadow = dark.darker(135), disabledText(190, 190, 190);
-        QPalette light(Qt::black, face, face.lighter(150), dark, mid, Qt::black, Qt::white);
-        light.setColor(QPalette::Midlight, mid.lighter(110));
-        light.setColor(QPalette::Button, face);
-        light.setColor(QPalette::Shadow, shadow);
-        light.setColor(QPalette::HighlightedText, Qt::white);
-        light.setColor(QPalette::Highlight, QColor(48, 140, 198));
-        light.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
-        for (QPalette::ColorRole role :
-             {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-            light.setColor(QPalette::Disabled, role, disabledText);
-        light.setColor(QPalette::Disabled, QPalette::Base, face);
-        light.setColor(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
-        light.setColor(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
-        light.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
-        light.setResolveMask(~QPalette::ResolveMask(0)); // every role, none left to a theme
-        return light;
-    }();
-    return palette;
+    std::optional<QPalette>& palette = State().palette;
+    if (!palette)
+        palette = [] {
+            const QColor face(0xEF, 0xEF, 0xEF), dark = face.darker(150), mid = face.darker(130);
+            const QColor shadow = dark.darker(135), disabledText(190, 190, 190);
+            QPalette light(Qt::black, face, face.lighter(150), dark, mid, Qt::black, Qt::white);
+            light.setColor(QPalette::Midlight, mid.lighter(110));
+            light.setColor(QPalette::Button, face);
+            light.setColor(QPalette::Shadow, shadow);
+            light.setColor(QPalette::HighlightedText, Qt::white);
+            light.setColor(QPalette::Highlight, QColor(48, 140, 198));
+            light.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+            for (QPalette::ColorRole role :
+                 {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+                light.setColor(QPalette::Disabled, role, disabledText);
+            light.setColor(QPalette::Disabled, QPalette::Base, face);
+            light.setColor(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+            light.setColor(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+            light.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+            light.setResolveMask(~QPalette::ResolveMask(0)); // every role, none left to a theme
+            return light;
+        }();
+    return *palette;
 }
 
 } // namespace qtlayer

@@ -46,8 +46,8 @@ int WindowNumberOfHandle(Handle handle) {
 
 // Platforms without stacking (offscreen) only complain about raising.
 void BringToFront(QWidget* window, bool activate) {
-    static const bool stacks = QGuiApplication::platformName() != QLatin1String("offscreen") &&
-                               QGuiApplication::platformName() != QLatin1String("minimal");
+    const bool stacks = QGuiApplication::platformName() != QLatin1String("offscreen") &&
+                        QGuiApplication::platformName() != QLatin1String("minimal");
     if (stacks) window->raise();
     if (activate) window->activateWindow();
 }
