@@ -13,6 +13,7 @@
 #include "html/page.h"
 #include "html/picture.h"
 #include "html/single_file.h"
+#include "platform/console.h"
 #include "platform/files.h"
 #include "platform/start_program.h"
 
@@ -45,16 +46,16 @@ bool HasChartExtension(const Text& path) {
 
 Text AbsolutePath(const Text& argument) {
     std::error_code error;
-    fs::path absolute = fs::absolute(fs::path(argument), error);
-    return error ? argument : absolute.lexically_normal().string();
+    fs::path absolute = fs::absolute(PathOfText(argument), error);
+    return error ? argument : TextOfPath(absolute.lexically_normal());
 }
 
 void Fail(const ChartArgument& chart, const char* message) {
-    std::fprintf(stderr, "%s: %s\n", chart.argument.c_str(), message);
+    PrintText(stderr, chart.argument + ": " + message + "\n");
 }
 
 void Written(const Text& path) {
-    std::printf("%s\n", path.c_str());
+    PrintText(stdout, path + "\n");
     std::fflush(stdout);
 }
 
@@ -97,6 +98,7 @@ bool GenerateOne(const ChartArgument& chart, const Outputs& outputs) {
 } // namespace
 
 int main(int argc, char** argv) {
+    TakeUtf8Arguments(argc, argv);
     Outputs outputs;
     bool optionsDone = false;
     std::vector<ChartArgument> charts;
@@ -117,8 +119,7 @@ int main(int argc, char** argv) {
         } else if (!optionsDone && argument == "--") {
             optionsDone = true;
         } else if (!optionsDone && argument.size() > 1 && argument[0] == '-') {
-            std::fprintf(stderr, "brondel-generate: unknown option %s\n%s", argument.c_str(),
-                         Usage);
+            PrintText(stderr, "brondel-generate: unknown option " + argument + "\n" + Usage);
             return 2;
         } else {
             charts.push_back({argument, AbsolutePath(argument)});

@@ -175,21 +175,9 @@ void ForgetText() {
 }
 
 // Only a regular file is read: a named pipe or a device would block or never end.
-bool ReadWholeFile(const Text& path, Text& out) {
+bool ReadPrefsFile(const Text& path, Text& out) {
 #ifdef _WIN32
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    bool ok = true;
-    char chunk[65536];
-    size_t count;
-    try {
-        while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) out.append(chunk, count);
-        ok = !std::ferror(file) && out.size() <= MaxTextSize;
-    } catch (const std::exception&) {
-        ok = false;
-    }
-    std::fclose(file);
-    return ok;
+    return ReadWholeFile(path, out, MaxTextSize) == ReadOutcome::Read;
 #else
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
@@ -241,7 +229,7 @@ int PrefOpen(const Text& path) {
     SetCurrentDir(ProgramDir);
     if (path.empty()) return 0;
     Text bytes;
-    if (!ReadWholeFile(path, bytes)) return 0;
+    if (!ReadPrefsFile(path, bytes)) return 0;
     // The text ends at its first NUL byte, as a text of this program always does.
     size_t nul = bytes.find('\0');
     if (nul != Text::npos) bytes.resize(nul);

@@ -32,7 +32,7 @@ Text Base64(const Text& bytes) {
 // The user's file where it can be read, else the image the program carries; empty when the
 // name is not one of the set.
 Text ImageBytes(const Text& pageFolder, const Text& fileName) {
-    const std::filesystem::path own = std::filesystem::path(pageFolder) / ImageFolder / fileName;
+    const std::filesystem::path own = PathOfText(pageFolder) / ImageFolder / fileName;
     std::error_code error;
     if (std::filesystem::is_regular_file(own, error)) {
         std::ifstream in(own, std::ios::binary);

@@ -16,6 +16,14 @@ namespace fs = std::filesystem;
 
 Text ProgramDir;
 
+fs::path PathOfText(const Text& text) { return fs::path(std::u8string(text.begin(), text.end())); }
+
+Text TextOfPath(const fs::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return Text(utf8.begin(), utf8.end());
+}
+
+#ifndef _WIN32 // Windows asks GetModuleFileNameW (files_windows.cpp)
 void TakeProgramDir(const char* argv0) {
     std::error_code error;
     fs::path exe = fs::read_symlink("/proc/self/exe", error);
@@ -24,10 +32,11 @@ void TakeProgramDir(const char* argv0) {
     if (folder.empty() || folder.back() != PathSeparator) folder += PathSeparator;
     ProgramDir = folder;
 }
+#endif
 
 bool SetCurrentDir(const Text& folder) {
     std::error_code error;
-    fs::current_path(fs::path(folder), error);
+    fs::current_path(PathOfText(folder), error);
     return !error;
 }
 
@@ -35,10 +44,10 @@ SafeFileWriter::~SafeFileWriter() { Abandon(); }
 
 Text FollowLinks(const Text& path) {
     std::error_code error;
-    fs::path absolute = fs::absolute(fs::path(path), error);
+    fs::path absolute = fs::absolute(PathOfText(path), error);
     if (error) return {};
     fs::path resolved = fs::weakly_canonical(absolute, error);
-    return (error ? absolute : resolved).string();
+    return TextOfPath(error ? absolute : resolved);
 }
 namespace safewrite {
 

@@ -5,6 +5,8 @@
 #include "text.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
 
 extern Text ProgramDir; // folder of the running executable, with a trailing PathSeparator
 
@@ -13,6 +15,16 @@ bool SetCurrentDir(const Text& folder);
 
 // The absolute path of the file that writing path reaches: symbolic links followed.
 Text FollowLinks(const Text& path);
+
+// The standard library's path of a text and back, as UTF-8 on every system (its narrow paths
+// are in the ANSI code page on Windows, where no name outside it would survive).
+std::filesystem::path PathOfText(const Text& text);
+Text TextOfPath(const std::filesystem::path& path);
+
+enum class ReadOutcome { Read, Missing, NotRegular, TooLarge, Failed };
+// bytes receives the whole file on Read, and nothing otherwise.
+ReadOutcome ReadWholeFile(const Text& path, Text& bytes, size_t maxBytes = SIZE_MAX,
+                          bool followLinks = true);
 
 // The one way the programs write a file. A symbolic link is followed to the file it names;
 // a target that exists but may not be written is refused. The bytes go to a temporary file in

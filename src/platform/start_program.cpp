@@ -4,7 +4,9 @@
 #include "files.h"
 
 #include <cstdlib>
-#ifndef _WIN32
+#ifdef _WIN32
+#include "desktop_opener.h"
+#else
 #include <spawn.h>
 #include <sys/wait.h>
 extern char** environ;
@@ -21,6 +23,7 @@ Text StartProgramWorkingFolder(const Text& file, const Text& directory, PathRule
     return file.substr(0, last + 1);
 }
 
+#ifndef _WIN32
 // Percent-encodes everything but unreserved bytes and '/', so any path is a valid URL.
 static Text FileUrl(const Text& path) {
     static const char* hex = "0123456789ABCDEF";
@@ -40,10 +43,6 @@ static Text FileUrl(const Text& path) {
 }
 
 static bool OpenWithXdgOpen(const Text& file, const Text&) {
-#ifdef _WIN32
-    (void)file;
-    return false;
-#else
     Text url = FileUrl(file);
     char program[] = "xdg-open";
     char* argv[] = {program, url.data(), nullptr};
@@ -53,6 +52,16 @@ static bool OpenWithXdgOpen(const Text& file, const Text&) {
     // xdg-open hands the URL on and ends; its status tells whether the desktop took it.
     if (waitpid(pid, &status, 0) != pid) return false;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+#endif
+
+// Where the desktop already told the user that it could not open the file, the caller adds
+// nothing: that counts as taken.
+static bool OpenWithTheDesktop(const Text& file, const Text& folder) {
+#ifdef _WIN32
+    return OpenOnDesktop(file, folder) != OpenOutcome::NotOpened;
+#else
+    return OpenWithXdgOpen(file, folder);
 #endif
 }
 
@@ -66,6 +75,7 @@ intptr_t StartProgram(const Text& file, const Text& parameters, const Text& dire
     Text absolute = file;
     if (!IsAbsolutePath(file))
         absolute = ProgramDir + file; // relative names mean beside the program
-    bool opened = desktopOpener ? desktopOpener(absolute, folder) : OpenWithXdgOpen(absolute, folder);
+    bool opened =
+        desktopOpener ? desktopOpener(absolute, folder) : OpenWithTheDesktop(absolute, folder);
     return opened ? 1 : 0;
 }

@@ -3,10 +3,35 @@
 #include "document/chart_file.h"
 #include "html/picture.h"
 #include "html_test.h"
+#ifdef _WIN32
+#include "platform/windows_text.h"
+#endif
 
 using namespace htmltest;
 using GenerateCommand = ScratchTest;
 
+#ifdef _WIN32
+// Lines end in CR LF on Windows; the cases are written with LF.
+static Text LinesOf(const fs::path& file) {
+    Text text = Slurp(file), lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool bareLf = text[i] == '\n' && (i == 0 || text[i - 1] != '\r');
+        EXPECT_FALSE(bareLf) << "a line ended without CR";
+        if (text[i] != '\r') lines += text[i];
+    }
+    return lines;
+}
+
+// "status|stdout|stderr" of brondel-generate run in folder, which leads PATH. The command line
+// is a wide one, as Explorer and every shell of Windows give it.
+static Text Generate(const fs::path& folder, const Text& arguments) {
+    const Text command = "cd /d \"" + TextOfPath(folder) + "\" && set PATH=" + TextOfPath(folder) +
+                         ";%PATH% && \"" BRONDEL_GENERATE "\" " + arguments + " >out.txt 2>err.txt";
+    const int status = _wsystem(WideText(command).c_str());
+    return DecimalText(status) + "|" + LinesOf(folder / "out.txt") + "|" +
+           LinesOf(folder / "err.txt");
+}
+#else
 // "status|stdout|stderr" of brondel-generate run in folder, which leads PATH.
 static Text Generate(const fs::path& folder, const Text& arguments) {
     const Text command = "cd " + folder.string() + " && PATH=" + folder.string() + ":$PATH " +
@@ -15,6 +40,7 @@ static Text Generate(const fs::path& folder, const Text& arguments) {
     return DecimalText(WEXITSTATUS(status)) + "|" + Slurp(folder / "out.txt") + "|" +
            Slurp(folder / "err.txt");
 }
+#endif
 
 TEST_F(GenerateCommand, UsageErrorsAndHelp) {
     const Text usage = "usage: brondel-generate [--svg] [--html] [--single-file] [--open] "
@@ -57,4 +83,20 @@ TEST_F(GenerateCommand, TheSvgPictureBesideTheChartOrItsFailureNamed) {
     ASSERT_EQ(ReadChartFile(Path("org.kpv")), ChartFileStatus::Done);
     EXPECT_EQ(Slurp(dir / "org.svg"), BuildChartPicture().svg);
     EXPECT_FALSE(fs::exists(dir / "org.html"));
+}
+
+// Names in the Latin, Cyrillic and Han scripts, as typed: each chart read, its page written
+// beside it and named on standard output.
+TEST_F(GenerateCommand, NamesInEveryScript) {
+    Text expected = "0|";
+    for (const Text name : {"\xC3\x86r\xC3\xB8", "\xD0\x9A\xD0\xB0\xD0\xB4\xD1\x80\xD1\x8B",
+                            "\xE5\x9B\xB3\xE8\xA1\xA8"}) {
+        fs::copy_file(GoldenPath("examples.kpv"), PathOfText(Path(name + ".kpv")));
+        expected += Path(name + ".html") + "\n";
+    }
+    EXPECT_EQ(Generate(dir, "\xC3\x86r\xC3\xB8.kpv \xD0\x9A\xD0\xB0\xD0\xB4\xD1\x80\xD1\x8B.kpv "
+                            "\xE5\x9B\xB3\xE8\xA1\xA8.kpv"),
+              expected + "|");
+    EXPECT_TRUE(Slurp(PathOfText(Path("\xE5\x9B\xB3\xE8\xA1\xA8.html"))) ==
+                Slurp(GoldenPath("examples.html")));
 }
