@@ -1,6 +1,6 @@
 // Arguments from the wide command line and output through the console's wide API on Windows.
 #include "console.h"
-#include "windows_text.h"
+#include "text_windows.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Opening a file with the program Windows has for its type. The shell reports its own failures
 // (no program for the type, a missing file) in its dialog, so the program adds none.
 #include "desktop_opener.h"
-#include "windows_text.h"
+#include "text_windows.h"
 
 #include <windows.h>
 

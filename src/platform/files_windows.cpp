@@ -8,7 +8,7 @@
 // (MoveFileExW), so the target is always whole. Temporaries of writers whose process has ended
 // are deleted by the next writer of the same target.
 #include "safe_writer.h"
-#include "windows_text.h"
+#include "text_windows.h"
 
 #include <windows.h>
 

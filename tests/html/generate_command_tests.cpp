@@ -4,43 +4,41 @@
 #include "html/picture.h"
 #include "html_test.h"
 #ifdef _WIN32
-#include "platform/windows_text.h"
+#include "platform/text_windows.h"
 #endif
 
 using namespace htmltest;
 using GenerateCommand = ScratchTest;
 
-#ifdef _WIN32
-// Lines end in CR LF on Windows; the cases are written with LF.
+// The file's lines as the cases write them, ended by LF; on Windows every line ends in CR LF.
 static Text LinesOf(const fs::path& file) {
-    Text text = Slurp(file), lines;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const bool bareLf = text[i] == '\n' && (i == 0 || text[i - 1] != '\r');
-        EXPECT_FALSE(bareLf) << "a line ended without CR";
-        if (text[i] != '\r') lines += text[i];
-    }
-    return lines;
+    Text text = Slurp(file);
+#ifdef _WIN32
+    size_t crlf = 0;
+    for (size_t at = 0; (at = text.find("\r\n", at)) != Text::npos; at += 2) ++crlf;
+    EXPECT_EQ(crlf, size_t(std::count(text.begin(), text.end(), '\n'))) << "a line without CR";
+    std::erase(text, '\r');
+#endif
+    return text;
 }
 
-// "status|stdout|stderr" of brondel-generate run in folder, which leads PATH. The command line
-// is a wide one, as Explorer and every shell of Windows give it.
+// "status|stdout|stderr" of brondel-generate run in folder, which leads PATH. On Windows the
+// command line is a wide one, as Explorer and every shell of Windows give it.
 static Text Generate(const fs::path& folder, const Text& arguments) {
-    const Text command = "cd /d \"" + TextOfPath(folder) + "\" && set PATH=" + TextOfPath(folder) +
-                         ";%PATH% && \"" BRONDEL_GENERATE "\" " + arguments + " >out.txt 2>err.txt";
-    const int status = _wsystem(WideText(command).c_str());
+    const Text in = TextOfPath(folder), redirected = " >out.txt 2>err.txt";
+#ifdef _WIN32
+    const int status =
+        _wsystem(WideText("cd /d \"" + in + "\" && set PATH=" + in + ";%PATH% && \"" +
+                          BRONDEL_GENERATE + "\" " + arguments + redirected)
+                     .c_str());
+#else
+    const int status = WEXITSTATUS(std::system(("cd " + in + " && PATH=" + in + ":$PATH " +
+                                                BRONDEL_GENERATE + " " + arguments + redirected)
+                                                   .c_str()));
+#endif
     return DecimalText(status) + "|" + LinesOf(folder / "out.txt") + "|" +
            LinesOf(folder / "err.txt");
 }
-#else
-// "status|stdout|stderr" of brondel-generate run in folder, which leads PATH.
-static Text Generate(const fs::path& folder, const Text& arguments) {
-    const Text command = "cd " + folder.string() + " && PATH=" + folder.string() + ":$PATH " +
-                         BRONDEL_GENERATE + " " + arguments + " >out.txt 2>err.txt";
-    const int status = std::system(command.c_str());
-    return DecimalText(WEXITSTATUS(status)) + "|" + Slurp(folder / "out.txt") + "|" +
-           Slurp(folder / "err.txt");
-}
-#endif
 
 TEST_F(GenerateCommand, UsageErrorsAndHelp) {
     const Text usage = "usage: brondel-generate [--svg] [--html] [--single-file] [--open] "

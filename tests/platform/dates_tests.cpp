@@ -14,20 +14,18 @@ TEST(Dates, ValuesAndMasksGiveTheTabledResults) {
     }
 }
 
-TEST(Dates, CurrentDateCountsTheWallClockWhateverTheTimeZone) {
-#ifdef _WIN32 // the C runtime's own form of a zone five hours east of UTC
-    _putenv_s("TZ", "EKB-5");
-    _tzset();
+#ifdef _WIN32 // the C runtime's own names, and its form of a zone five hours east of UTC
+#define setenv(name, value, overwrite) _putenv_s(name, value)
+#define unsetenv(name) _putenv_s(name, "")
+constexpr const char* FiveHoursEast = "EKB-5";
 #else
-    setenv("TZ", "Etc/GMT-5", 1);
-    tzset();
+constexpr const char* FiveHoursEast = "Etc/GMT-5";
 #endif
+
+TEST(Dates, CurrentDateCountsTheWallClockWhateverTheTimeZone) {
+    setenv("TZ", FiveHoursEast, 1);
+    tzset();
     EXPECT_NEAR(static_cast<double>(CurrentDate() - std::time(nullptr)), 5 * 3600, 2);
-#ifdef _WIN32
-    _putenv_s("TZ", "");
-    _tzset();
-#else
     unsetenv("TZ");
     tzset();
-#endif
 }

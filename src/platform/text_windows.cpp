@@ -1,5 +1,5 @@
 // UTF-8 to UTF-16 and back for the Windows API, and paths in the form without a length limit.
-#include "windows_text.h"
+#include "text_windows.h"
 
 #include <windows.h>
 
