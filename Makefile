@@ -1,10 +1,13 @@
 # Two entry points: `make run` builds and starts the editor, `make test` builds and runs
-# every test. Both install what is missing first.
+# every test, on Linux and (cross-built, under Wine) on Windows. Both install what is missing
+# first. `make windows` cross-builds the Windows programs into build-windows/.
 BUILD ?= build
+WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+WINDOWS_HALF ?= yes
 
-.PHONY: deps configure build run test bench test-sanitize clean
+.PHONY: deps configure build run test bench test-sanitize windows clean
 
 deps:
 	@scripts/install-deps
@@ -20,14 +23,22 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+ifeq ($(WINDOWS_HALF),yes)
+	@scripts/windows test $(WINDOWS_BUILD) $(JOBS) $(CURDIR)/$(BUILD)
+endif
+
+windows: deps
+	@scripts/windows build $(WINDOWS_BUILD) $(JOBS)
 
 bench: build
 	@python3 bench/run-benchmarks $(BUILD)
 
 # Every test built with the address and undefined-behaviour sanitizers; the programs carry
-# the sanitizers' settings themselves (src/system/sanitizer_defaults.cpp).
+# the sanitizers' settings themselves (src/system/sanitizer_defaults.cpp). The Windows half is
+# the same as in `make test`, so it runs there only.
 test-sanitize:
-	@$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DBRONDEL_SANITIZE=ON"
+	@$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DBRONDEL_SANITIZE=ON" WINDOWS_HALF=no
 
 clean:
-	rm -rf build build-sanitize build.configure.log build-sanitize.configure.log
+	rm -rf build build-sanitize build-windows build.configure.log build-sanitize.configure.log \
+		build-windows.configure.log

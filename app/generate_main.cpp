@@ -14,6 +14,7 @@
 #include "html/page.h"
 #include "html/picture.h"
 #include "html/single_file.h"
+#include "system/console.h"
 #include "system/files.h"
 #include "system/start_program.h"
 
@@ -21,6 +22,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -57,30 +59,31 @@ bool HasChartExtension(const Text& path) {
 // to a folder leads out of the folder the link points to, not back to the link's own.
 Text AbsolutePath(const Text& argument) {
     std::error_code error;
-    const fs::path absolute = fs::absolute(fs::path(argument), error);
+    const fs::path absolute = fs::absolute(PathOfText(argument), error);
     if (error) return argument;
     const fs::path folder = fs::weakly_canonical(absolute.parent_path(), error);
-    return error ? absolute.string() : (folder / absolute.filename()).string();
+    return TextOfPath(error ? absolute : folder / absolute.filename());
 }
 
 void Fail(const ChartArgument& chart, const char* message, const Text& reason = {}) {
-    std::fprintf(stderr, "%s: %s%s\n", chart.argument.c_str(), message,
-                 reason.empty() ? "" : (" (" + reason + ")").c_str());
+    PrintText(stderr, chart.argument + ": " + message + (reason.empty() ? "" : " (" + reason + ")") +
+                          "\n");
 }
 
 // Why a chart could not be opened: the system's reason, or why the file itself is refused.
 Text ReasonNotOpened(const Text& path) {
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::file_status status = fs::status(PathOfText(path), error);
     if (error) return error.message();
     if (fs::is_directory(status)) return "Is a directory";
     if (!fs::is_regular_file(status)) return "not a regular file";
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) return std::fclose(file), "";
+    errno = 0;
+    if (std::ifstream(PathOfText(path), std::ios::binary)) return "";
     return std::strerror(errno);
 }
 
 void Written(const Text& path) {
-    std::printf("%s\n", path.c_str());
+    PrintText(stdout, path + "\n");
     std::fflush(stdout);
 }
 
@@ -105,8 +108,7 @@ bool GenerateOne(const ChartArgument& chart, const Outputs& outputs) {
                                          ? WriteSingleFilePage(ChartFileName, leftOut)
                                          : WriteChartPage(ChartFileName);
         for (const LeftOutImage& image : leftOut)
-            std::fprintf(stderr, "%s: %s, the built-in image is used instead\n", image.path.c_str(),
-                         image.reason);
+            PrintText(stderr, image.path + ": " + image.reason + ", the built-in image is used instead\n");
         if (written != GeneratePageStatus::Done) {
             Fail(chart, GeneratePageMessage(written));
             return false;
@@ -124,13 +126,14 @@ bool GenerateOne(const ChartArgument& chart, const Outputs& outputs) {
     }
     // Whether the page opened leaves the status alone: the files asked for are written.
     if (outputs.open && StartProgram(toOpen, "", "", 0) == OpenOutcome::NotOpened)
-        std::fprintf(stderr, "%s\n", PageNotOpenedMessage(toOpen).c_str());
+        PrintText(stderr, PageNotOpenedMessage(toOpen) + "\n");
     return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    TakeUtf8Arguments(argc, argv);
     Outputs outputs;
     bool optionsDone = false;
     std::vector<ChartArgument> charts;
@@ -151,8 +154,7 @@ int main(int argc, char** argv) {
         } else if (!optionsDone && argument == "--") {
             optionsDone = true;
         } else if (!optionsDone && argument.size() > 1 && argument[0] == '-') {
-            std::fprintf(stderr, "brondel-generate: unknown option %s\n%s", argument.c_str(),
-                         Usage);
+            PrintText(stderr, "brondel-generate: unknown option " + argument + "\n" + Usage);
             return 2;
         } else {
             charts.push_back({argument, AbsolutePath(argument)});

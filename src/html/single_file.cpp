@@ -38,7 +38,7 @@ bool IsGif(const Text& bytes) {
 // The user's image where it is fit to travel, else the image the program carries; empty when
 // the name is not one of the set. A user's file that is left out is added to leftOut.
 Text ImageBytes(const Text& pageFolder, const Text& fileName, std::vector<LeftOutImage>& leftOut) {
-    const Text own = (std::filesystem::path(pageFolder) / ImageFolder / fileName).string();
+    const Text own = TextOfPath(PathOfText(pageFolder) / ImageFolder / fileName);
     Text bytes;
     switch (ReadWholeFile(own, bytes, MaxUserImageSize)) {
     case ReadOutcome::Read:

@@ -23,7 +23,7 @@ const char* GeneratePageMessage(GeneratePageStatus status) {
 }
 
 bool WriteMissingImages(const Text& pageFolder) {
-    fs::path folder = fs::path(pageFolder) / ImageFolder;
+    fs::path folder = PathOfText(pageFolder) / ImageFolder;
     std::error_code error;
     fs::create_directory(folder, error);
     if (!fs::is_directory(folder, error)) return false;
@@ -34,7 +34,7 @@ bool WriteMissingImages(const Text& pageFolder) {
         // and so is a file that takes the name while the image is being written.
         if (fs::symlink_status(file, error).type() != fs::file_type::not_found) continue;
         SafeFileWriter writer;
-        if (!writer.Open(file.string(), Placement::KeepExisting)) {
+        if (!writer.Open(TextOfPath(file), Placement::KeepExisting)) {
             ok = false;
             continue;
         }
@@ -42,7 +42,7 @@ bool WriteMissingImages(const Text& pageFolder) {
         ok = writer.Commit(false) && ok;
         wrote = true;
     }
-    return (!wrote || SyncFolder(folder.string())) && ok; // one sync for all of them
+    return (!wrote || SyncFolder(TextOfPath(folder))) && ok; // one sync for all of them
 }
 
 GeneratePageStatus WriteChartPage(const Text& chartFileName) {

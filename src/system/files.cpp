@@ -23,6 +23,14 @@ namespace fs = std::filesystem;
 
 Text ProgramDir;
 
+fs::path PathOfText(const Text& text) { return fs::path(std::u8string(text.begin(), text.end())); }
+
+Text TextOfPath(const fs::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return Text(utf8.begin(), utf8.end());
+}
+
+#ifndef _WIN32 // Windows asks GetModuleFileNameW (files_windows.cpp)
 void TakeProgramDir(const char* argv0) {
     std::error_code error;
     fs::path exe = fs::read_symlink("/proc/self/exe", error);
@@ -31,10 +39,11 @@ void TakeProgramDir(const char* argv0) {
     if (folder.empty() || folder.back() != PathSeparator) folder += PathSeparator;
     ProgramDir = folder;
 }
+#endif
 
 bool SetCurrentDir(const Text& folder) {
     std::error_code error;
-    fs::current_path(fs::path(folder), error);
+    fs::current_path(PathOfText(folder), error);
     return !error;
 }
 
@@ -42,7 +51,7 @@ SafeFileWriter::~SafeFileWriter() { Abandon(); }
 
 Text FollowLinks(const Text& path) {
     std::error_code error;
-    fs::path followed = fs::absolute(fs::path(path), error);
+    fs::path followed = fs::absolute(PathOfText(path), error);
     if (error || path.empty()) return {};
     // The folders are taken as the system reaches them; a last link is followed by hand, as
     // the library's canonical forms stop at one whose file does not exist yet.
@@ -51,9 +60,9 @@ Text FollowLinks(const Text& path) {
         fs::path folder = fs::weakly_canonical(followed.parent_path(), error);
         if (error) folder = followed.parent_path();
         if (name.empty() || name == "." || name == "..")
-            return (folder / name).lexically_normal().string();
+            return TextOfPath((folder / name).lexically_normal());
         followed = folder / name;
-        if (!fs::is_symlink(fs::symlink_status(followed, error))) return followed.string();
+        if (!fs::is_symlink(fs::symlink_status(followed, error))) return TextOfPath(followed);
         const fs::path target = fs::read_symlink(followed, error);
         if (error) return {};
         followed = target.is_absolute() ? target : folder / target;

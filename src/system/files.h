@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 
 extern Text ProgramDir; // folder of the running executable, with a trailing PathSeparator
 
@@ -16,6 +17,11 @@ bool SetCurrentDir(const Text& folder);
 // last one too when the file it names does not exist yet (the user placed it: the file is
 // made where it points, and the link stays). Empty when it cannot be told.
 Text FollowLinks(const Text& path);
+
+// The standard library's path of a text and back, as UTF-8 on every system (its narrow paths
+// are in the ANSI code page on Windows, where no name outside it would survive).
+std::filesystem::path PathOfText(const Text& text);
+Text TextOfPath(const std::filesystem::path& path);
 
 // The one way the programs write a file. A symbolic link is followed to the file it names;
 // a target that exists but may not be written is refused. The bytes go to a temporary file in

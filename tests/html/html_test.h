@@ -12,7 +12,7 @@ namespace htmltest {
 using namespace testsupport;
 using HtmlTest = ScratchTest;
 
-inline fs::path GoldenPath(const Text& name) { return TestData("html/golden/" + name); }
+inline Text GoldenPath(const Text& name) { return TestData("html/golden/" + name); }
 
 // A Box's lines, StyleCodes ("100") and colour in one go; what is not given is emptied.
 inline void SetBox(int box, std::initializer_list<const char*> lines,

@@ -1,6 +1,6 @@
 // What the test programs share: whole files in and out, case tables kept beside the tests, a
-// private folder per test that is also ProgramDir, and steps run in a child process that has
-// no room left on its disk or no root rights.
+// private folder per test that is also ProgramDir, and (POSIX) steps run in a child process
+// that has no room left on its disk or no root rights.
 #pragma once
 #include "chart/chart.h"
 #include "system/files.h"
@@ -10,15 +10,19 @@
 #include <algorithm>
 #include <cctype>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <vector>
+#ifdef _WIN32
+#include <process.h>
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 namespace testsupport {
 
@@ -29,9 +33,13 @@ inline Text Slurp(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void Spit(const fs::path& path, const Text& bytes) { std::ofstream(path) << bytes; }
+inline void Spit(const fs::path& path, const Text& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
-inline fs::path TestData(const Text& name) { return fs::path(BRONDEL_TESTS_DIR) / name; }
+inline Text TestData(const Text& name) {
+    return TextOfPath(fs::path(BRONDEL_TESTS_DIR) / PathOfText(name));
+}
 
 // The rows of a tab-separated case table under tests/ ('#' lines and blank lines skipped),
 // every field with the escapes \r \n \t \0 \\ and \xHH decoded.
@@ -63,6 +71,18 @@ inline std::pair<Text, Text> Step(const Text& field) {
     return {field.substr(0, arrow), field.substr(std::min(arrow + 5, field.size()))};
 }
 
+#ifdef _WIN32
+inline int ProcessId() { return _getpid(); }
+// Handles of every kind: a file left open shows as one more.
+inline long OpenFileCount() {
+    DWORD handles = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles);
+    return static_cast<long>(handles);
+}
+#else
+inline int ProcessId() { return getpid(); }
+inline long OpenFileCount() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
+
 // Runs step in a child process whose files may not grow past fileSize bytes (a write past it
 // fails) and which, when asked, first gives up root, past which no permission stands; the
 // result is step's, as the child's exit status (-1 when it throws, 99 when it cannot start).
@@ -81,19 +101,21 @@ inline int InChild(const std::function<int()>& step, rlim_t fileSize = RLIM_INFI
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
-
-inline long OpenFileCount() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
+#endif
 
 // The test program's own folders in the temporary folder start with this.
-inline Text ScratchPrefix() { return "brondel-" + std::to_string(getpid()); }
+inline Text ScratchPrefix() { return "brondel-" + std::to_string(ProcessId()); }
 
 // A new folder in the temporary folder, removed with all it holds when it goes out of scope,
 // also when the test fails.
 struct ScratchFolder {
-    explicit ScratchFolder(Text name) : path(fs::temp_directory_path()) {
+    explicit ScratchFolder(Text name) {
         std::ranges::replace(name, '/', '-'); // a parameterised test's name holds a '/'
-        Text pattern = (path / (ScratchPrefix() + "-" + name + "-XXXXXX")).string();
-        path = mkdtemp(pattern.data()) ? pattern : throw fs::filesystem_error("mkdtemp", {});
+        for (int attempt = 0;; ++attempt) {
+            path = fs::temp_directory_path() /
+                   PathOfText(ScratchPrefix() + "-" + name + "-" + std::to_string(attempt));
+            if (fs::create_directory(path)) break;
+        }
     }
     ~ScratchFolder() { fs::remove_all(path, ignored); }
     std::error_code ignored;
@@ -105,9 +127,9 @@ struct NothingLeftBehind : ::testing::Environment {
     void TearDown() override {
         const Text prefix = ScratchPrefix();
         for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
-            if (const Text name = entry.path().filename().string();
+            if (const Text name = TextOfPath(entry.path().filename());
                 name.rfind(prefix, 0) == 0 && !std::isdigit(name[prefix.size()]))
-                ADD_FAILURE() << "left behind: " << entry.path(), fs::remove_all(entry.path());
+                ADD_FAILURE() << "left behind: " << name, fs::remove_all(entry.path());
     }
 };
 inline auto* const NothingLeft = ::testing::AddGlobalTestEnvironment(new NothingLeftBehind);
@@ -118,15 +140,17 @@ class ScratchTest : public ::testing::Test {
   protected:
     void SetUp() override {
         openFiles = OpenFileCount();
-        ProgramDir = dir.string() + "/";
+        ProgramDir = TextOfPath(dir) + PathSeparator;
         ClearChart();
         LastProject = LastProjectDir = "";
     }
     void TearDown() override {
         EXPECT_EQ(OpenFileCount(), openFiles) << "a file was left open";
-        SetCurrentDir(fs::temp_directory_path().string());
+        SetCurrentDir(TextOfPath(fs::temp_directory_path()));
     }
-    Text Path(const Text& name) const { return (dir / name).string(); }
+    Text Path(const Text& name) const {
+        return TextOfPath(dir / PathOfText(name).make_preferred());
+    }
     size_t EntryCount(const Text& folder = "") const {
         return static_cast<size_t>(std::distance(fs::directory_iterator(dir / folder), {}));
     }

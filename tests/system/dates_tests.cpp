@@ -14,8 +14,16 @@ TEST(Dates, ValuesAndMasksGiveTheTabledResults) {
     }
 }
 
+#ifdef _WIN32 // the C runtime's own names, and its form of a zone five hours east of UTC
+#define setenv(name, value, overwrite) _putenv_s(name, value)
+#define unsetenv(name) _putenv_s(name, "")
+constexpr const char* FiveHoursEast = "EKB-5";
+#else
+constexpr const char* FiveHoursEast = "Etc/GMT-5";
+#endif
+
 TEST(Dates, CurrentDateCountsTheWallClockWhateverTheTimeZone) {
-    setenv("TZ", "Etc/GMT-5", 1); // five hours east of UTC
+    setenv("TZ", FiveHoursEast, 1);
     tzset();
     EXPECT_NEAR(static_cast<double>(CurrentDate() - std::time(nullptr)), 5 * 3600, 2);
     unsetenv("TZ");
