@@ -85,14 +85,14 @@ inline int InChild(const std::function<int()>& step, rlim_t fileSize = RLIM_INFI
 inline long OpenFileCount() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
 
 // The test program's own folders in the temporary folder start with this.
-inline Text ScratchPrefix() { return "brondel-" + std::to_string(getpid()); }
+inline const Text ScratchPrefix = "brondel-" + std::to_string(getpid());
 
 // A new folder in the temporary folder, removed with all it holds when it goes out of scope,
 // also when the test fails.
 struct ScratchFolder {
     explicit ScratchFolder(Text name) : path(fs::temp_directory_path()) {
         std::ranges::replace(name, '/', '-'); // a parameterised test's name holds a '/'
-        Text pattern = (path / (ScratchPrefix() + "-" + name + "-XXXXXX")).string();
+        Text pattern = (path / (ScratchPrefix + "-" + name + "-XXXXXX")).string();
         path = mkdtemp(pattern.data()) ? pattern : throw fs::filesystem_error("mkdtemp", {});
     }
     ~ScratchFolder() { fs::remove_all(path, ignored); }
@@ -100,15 +100,17 @@ struct ScratchFolder {
     fs::path path;
 };
 
-// Fails the program's run when it leaves anything of its own in the temporary folder.
+// Fails the program's run when it leaves anything of its own in the temporary folder (made
+// since it started: a program of the same number long ago may have left something too).
 struct NothingLeftBehind : ::testing::Environment {
     void TearDown() override {
-        const Text prefix = ScratchPrefix();
         for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
             if (const Text name = entry.path().filename().string();
-                name.rfind(prefix, 0) == 0 && !std::isdigit(name[prefix.size()]))
+                name.rfind(ScratchPrefix, 0) == 0 && !std::isdigit(name[ScratchPrefix.size()]) &&
+                entry.last_write_time() >= started)
                 ADD_FAILURE() << "left behind: " << entry.path(), fs::remove_all(entry.path());
     }
+    const fs::file_time_type started = fs::file_time_type::clock::now();
 };
 inline auto* const NothingLeft = ::testing::AddGlobalTestEnvironment(new NothingLeftBehind);
 
