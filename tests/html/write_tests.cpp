@@ -71,7 +71,8 @@ TEST_F(WritePage, APageReachedThroughALinkUpdatesItsTarget) {
     EXPECT_EQ(Slurp(dir / "web" / "staff.html"), BuildChartPage());
     EXPECT_EQ(fs::status(dir / "web" / "staff.html").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(std::pair(EntryCount("web/gfx"), EntryCount("gfx")), (std::pair<size_t, size_t>(34, 34)));
+    EXPECT_EQ(std::pair(EntryCount("web/gfx"), EntryCount("gfx")),
+              (std::pair<size_t, size_t>(34, 34)));
     // Links placed for a page and a picture that do not exist yet: made where they point.
     fs::create_symlink("web/new.html", dir / "new.html");
     fs::create_symlink(dir / "web" / "new.svg", dir / "new.svg");
@@ -87,15 +88,14 @@ TEST_F(WritePage, APageReachedThroughALinkUpdatesItsTarget) {
 // their own extension, a name without it keeps its whole name. Always beside the chart.
 TEST_F(WritePage, ThePageAndPictureAreNamedAfterTheChartBesideIt) {
     fs::create_directory(dir / "charts");
-    const std::pair<Text, Text> charts[] = {
-        {"org", "org"}, {"team", "team"}, {"Staff.KpV", "Staff"}, {"v1.2.kpv", "v1.2"}};
+    const std::pair<Text, Text> charts[] = {{"org", "org"}, {"a.KpV", "a"}, {"v1.2.kpv", "v1.2"}};
     for (const auto& [name, stem] : charts) {
         ASSERT_EQ(WriteChartPage(Path("charts/" + name)), GeneratePageStatus::Done) << name;
         EXPECT_EQ(HtmlFileName, Path("charts/" + stem + ".html"));
         EXPECT_EQ(SvgFileNameOf(Path("charts/" + name)), Path("charts/" + stem + ".svg"));
     }
-    EXPECT_EQ(std::pair(EntryCount(), EntryCount("charts")), (std::pair<size_t, size_t>(1, 4 + 1)))
-        << "only the four pages and their gfx folder, beside the charts";
+    EXPECT_EQ(std::pair(EntryCount(), EntryCount("charts")), (std::pair<size_t, size_t>(1, 3 + 1)))
+        << "only the three pages and their gfx folder, beside the charts";
 }
 
 #ifndef _WIN32
@@ -124,6 +124,7 @@ TEST_F(WritePage, TheSingleFilePageIsThePageWithItsImagesInline) {
     fs::create_directories(dir / "gfx"); // the user's own image wins, beside either page
     fs::create_directories(dir / "plain" / "gfx");
     Spit(dir / "gfx" / "strek_middlehori_tom.gif", "GIF89a;;"); // 8 bytes: one "=" of padding
+    HConnector[0] = 1; // its line's image has 63 bytes: no padding
     fs::copy(dir / "gfx", dir / "plain" / "gfx", fs::copy_options::recursive);
     ASSERT_EQ(WriteSingleFilePage(Path("staff.kpv"), leftOut), GeneratePageStatus::Done);
     EXPECT_EQ(HtmlFileName + DecimalText(EntryCount("gfx")) + DecimalText(leftOut.size()),

@@ -122,15 +122,18 @@ struct ScratchFolder {
     fs::path path;
 };
 
-// Fails the program's run when it leaves anything of its own in the temporary folder.
+// Fails the program's run when it leaves anything of its own in the temporary folder (made
+// since it started: a program of the same number long ago may have left something too).
 struct NothingLeftBehind : ::testing::Environment {
     void TearDown() override {
         const Text prefix = ScratchPrefix();
         for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
             if (const Text name = TextOfPath(entry.path().filename());
-                name.rfind(prefix, 0) == 0 && !std::isdigit(name[prefix.size()]))
+                name.rfind(prefix, 0) == 0 && !std::isdigit(name[prefix.size()]) &&
+                entry.last_write_time() >= started)
                 ADD_FAILURE() << "left behind: " << name, fs::remove_all(entry.path());
     }
+    const fs::file_time_type started = fs::file_time_type::clock::now();
 };
 inline auto* const NothingLeft = ::testing::AddGlobalTestEnvironment(new NothingLeftBehind);
 
