@@ -67,11 +67,23 @@ void NoteRightPress(const MSG& message) {
     }
 }
 
+// A window activated before its gadgets were made holds the focus itself: its first gadget in
+// Tab order takes it, within the wait, so that the gadget reports it as on Linux.
+void FocusIntoActiveWindow() {
+    const HWND active = GetActiveWindow();
+    const int window = WindowNumberOf(active);
+    const HWND focus = GetFocus();
+    if (window < 0 || (focus && focus != active)) return;
+    if (const HWND first = FirstFocusStop(window)) SetFocus(first);
+}
+
 void Dispatch(const MSG& message) {
     if (message.message == WM_QUIT) {
         State().quitRequested = true;
         return;
     }
+    if (message.message == WM_LBUTTONDOWN || message.message == WM_RBUTTONDOWN)
+        State().keyboardFocus = false;
     NoteRightPress(message);
     if (HandleKey(message)) return;
     TranslateMessage(&message);
@@ -124,6 +136,7 @@ void MoveFocus(int window, bool backwards) {
         next = at == stops.begin() ? stops.back() : *(at - 1);
     else
         next = at + 1 == stops.end() ? stops.front() : *(at + 1);
+    State().keyboardFocus = true;
     SetFocus(next->hwnd);
     if (next->control == Control::TextField) SendMessageW(next->hwnd, EM_SETSEL, 0, -1);
 }
@@ -149,6 +162,7 @@ int WaitEvent() {
         }
         // With no window left nothing can ever arrive: waiting would never end.
         if (state.quitRequested || state.windows.empty()) return QuitEvent;
+        FocusIntoActiveWindow();
         MSG message;
         while (state.queue.empty() && !state.quitRequested &&
                PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))

@@ -210,7 +210,7 @@ void DrawPushButton(const DRAWITEMSTRUCT& item) {
     const HDC dc = item.hDC;
     const RECT r = item.rcItem;
     const bool down = (item.itemState & ODS_SELECTED) || (gadget && gadget->checked);
-    const bool focus = (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
+    const bool focus = (item.itemState & ODS_FOCUS) && State().keyboardFocus;
     constexpr COLORREF Pressed = RGB(0xD0, 0xD0, 0xD0), PressedEdge = RGB(0xAB, 0xAB, 0xAB),
                        Outline = RGB(0xAB, 0xAB, 0xAB), Highlight = RGB(0x26, 0x70, 0x9E);
 

@@ -74,6 +74,7 @@ struct PlatformState {
     int waiting = 0; // > 0 while WaitEvent runs: only then do user actions become events
     int quiet = 0;   // > 0 while the layer itself changes gadgets for the logic
     bool quitRequested = false;
+    bool keyboardFocus = false; // the focus came by Tab: the focused button shows it
     std::function<void()> beforeWait;
     std::function<RequesterAnswer(const RequesterCall&)> requesterHook;
 
