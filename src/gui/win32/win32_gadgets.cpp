@@ -1,9 +1,9 @@
 // Gadgets: push buttons (plain, toggles, default), check boxes, labels, text fields and frames,
 // as BUTTON, EDIT and STATIC controls placed at exact client coordinates of the current gadget
 // parent and numbered uniquely across all windows. Creating a gadget under a number in use
-// replaces the old one. Push buttons are drawn by the layer (flat, in the fixed face colour, as
-// on Linux); every control is subclassed so that the window's canvas is laid over it again
-// whenever it has drawn itself.
+// replaces the old one. Buttons and check boxes are drawn by the layer (win32_style.cpp), which
+// keeps their states; every control is subclassed so that the window's canvas is laid over it
+// again whenever it has drawn itself.
 #include "win32_state.h"
 
 #include <algorithm>
@@ -32,10 +32,12 @@ void ForgetGadgetsOf(int window) {
     }
 }
 
+// A toggle turns over; a check box ticks, unticks, or with three states goes on to the third.
 void NoteButtonClicked(int number) {
     GadgetEntry* gadget = GadgetOf(number);
-    if (!gadget || gadget->control != Control::Toggle) return;
-    gadget->checked = !gadget->checked;
+    if (!gadget || (gadget->control != Control::Toggle && gadget->control != Control::CheckBox))
+        return;
+    gadget->state = gadget->threeStates ? (gadget->state + 1) % 3 : !gadget->state;
     InvalidateRect(gadget->hwnd, nullptr, FALSE);
 }
 
@@ -43,7 +45,6 @@ namespace {
 
 constexpr uint32_t ButtonTypeMask = 0xF;
 constexpr uint32_t BS_CHECKBOX_PLAIN = 2, BS_3STATE_PLAIN = 5, BS_AUTO3STATE_PLAIN = 6;
-constexpr uint32_t BS_LEFTTEXT_BIT = 0x20;
 constexpr uint32_t SS_TYPE_MASK = 0x1F;
 constexpr uint32_t FrameSunken = 1, FrameFlatEdge = 2;
 const wchar_t* const OriginalProcedure = L"BrondelControlProcedure";
@@ -181,73 +182,13 @@ GadgetEntry* PlaceGadget(int number, Control control, const wchar_t* controlClas
 
 void MakeCheckBox(int number, int x, int y, int width, int height, const Text& text,
                   uint32_t flags) {
+    GadgetEntry* box = PlaceGadget(number, Control::CheckBox, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW,
+                                   0, x, y, width, height, text, flags);
     const uint32_t type = flags & ButtonTypeMask;
-    DWORD styles =
-        WS_TABSTOP |
-        (type == BS_3STATE_PLAIN || type == BS_AUTO3STATE_PLAIN ? BS_AUTO3STATE : BS_AUTOCHECKBOX);
-    styles |= flags & (BS_CENTER | BS_MULTILINE | BS_LEFTTEXT_BIT);
-    PlaceGadget(number, Control::CheckBox, L"BUTTON", styles, 0, x, y, width, height, text, flags);
-}
-
-// The outline in whole pixels, its corners left out, as the Linux build draws it.
-void FrameButton(HDC dc, const RECT& r, COLORREF outline) {
-    const HBRUSH brush = CreateSolidBrush(outline);
-    const RECT edges[] = {{r.left + 1, r.top, r.right - 1, r.top + 1},
-                          {r.left + 1, r.bottom - 1, r.right - 1, r.bottom},
-                          {r.left, r.top + 1, r.left + 1, r.bottom - 1},
-                          {r.right - 1, r.top + 1, r.right, r.bottom - 1}};
-    for (const RECT& edge : edges) ::FillRect(dc, &edge, brush);
-    DeleteObject(brush);
+    if (box) box->threeStates = type == BS_3STATE_PLAIN || type == BS_AUTO3STATE_PLAIN;
 }
 
 } // namespace
-
-// A flat face in the fixed face colour, pressed in a little while down or while a toggle is on,
-// its caption centred (word-wrapped for multi-line buttons).
-void DrawPushButton(const DRAWITEMSTRUCT& item) {
-    const int number = GadgetNumberOf(item.hwndItem);
-    const GadgetEntry* gadget = number >= 0 ? GadgetOf(number) : nullptr;
-    const HDC dc = item.hDC;
-    const RECT r = item.rcItem;
-    const bool down = (item.itemState & ODS_SELECTED) || (gadget && gadget->checked);
-    const bool focus = (item.itemState & ODS_FOCUS) && State().keyboardFocus;
-    constexpr COLORREF Pressed = RGB(0xD0, 0xD0, 0xD0), PressedEdge = RGB(0xAB, 0xAB, 0xAB),
-                       Outline = RGB(0xAB, 0xAB, 0xAB), Highlight = RGB(0x26, 0x70, 0x9E);
-
-    const HBRUSH face = down ? CreateSolidBrush(Pressed) : FaceBrush();
-    const RECT inside{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-    ::FillRect(dc, &inside, face);
-    if (down) {
-        DeleteObject(face);
-        const HBRUSH edge = CreateSolidBrush(PressedEdge);
-        const RECT top{inside.left, inside.top, inside.right, inside.top + 1};
-        ::FillRect(dc, &top, edge);
-        DeleteObject(edge);
-    }
-    FrameButton(dc, r, (gadget && gadget->isDefault) || focus ? Highlight : Outline);
-
-    std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
-    caption.resize(static_cast<size_t>(
-        GetWindowTextW(item.hwndItem, caption.data(), static_cast<int>(caption.size()))));
-    if (caption.empty()) return; // the Boxes' buttons have no caption
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
-    const HGDIOBJ previous = SelectObject(dc, font ? font : State().stockGadgetFont);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, (item.itemState & ODS_DISABLED) ? RGB(190, 190, 190) : TextColour);
-    RECT text = inside;
-    UINT format = DT_CENTER | DT_NOPREFIX;
-    if (gadget && (gadget->flags & BS_MULTILINE)) {
-        RECT measured = text;
-        const int height =
-            DrawTextW(dc, caption.c_str(), -1, &measured, format | DT_WORDBREAK | DT_CALCRECT);
-        text.top += std::max<LONG>(0, (text.bottom - text.top - height) / 2);
-        format |= DT_WORDBREAK;
-    } else {
-        format |= DT_VCENTER | DT_SINGLELINE;
-    }
-    DrawTextW(dc, caption.c_str(), -1, &text, format);
-    SelectObject(dc, previous);
-}
 
 } // namespace win32layer
 
@@ -342,30 +283,20 @@ void WriteGadgetText(int number, const Text& text) {
 
 int ReadGadgetState(int number) {
     GadgetEntry* gadget = GadgetOf(number);
-    if (!gadget) return 0;
-    if (gadget->control == Control::CheckBox) {
-        const LRESULT state = SendMessageW(gadget->hwnd, BM_GETCHECK, 0, 0);
-        return state == BST_INDETERMINATE ? 2 : state == BST_CHECKED ? 1 : 0;
-    }
-    return gadget->control == Control::Toggle && gadget->checked ? 1 : 0;
+    return gadget ? gadget->state : 0;
 }
 
 void WriteGadgetState(int number, int state) {
     GadgetEntry* gadget = GadgetOf(number);
     if (!gadget) return;
-    QuietScope quiet;
-    if (gadget->control == Control::CheckBox) { // every refresh writes all 175 Connectors
-        const bool threeStates =
-            (GetWindowLongW(gadget->hwnd, GWL_STYLE) & ButtonTypeMask) == BS_AUTO3STATE;
-        const WPARAM wanted = state == 2 && threeStates ? BST_INDETERMINATE
-                              : state != 0              ? BST_CHECKED
-                                                        : BST_UNCHECKED;
-        if (static_cast<WPARAM>(SendMessageW(gadget->hwnd, BM_GETCHECK, 0, 0)) != wanted)
-            SendMessageW(gadget->hwnd, BM_SETCHECK, wanted, 0);
-    } else if (gadget->control == Control::Toggle && gadget->checked != (state != 0)) {
-        gadget->checked = state != 0;
-        InvalidateRect(gadget->hwnd, nullptr, FALSE);
-    }
+    int wanted = 0;
+    if (gadget->control == Control::CheckBox) // every refresh writes all 175 Connectors
+        wanted = state == 2 && gadget->threeStates ? 2 : state != 0;
+    else if (gadget->control == Control::Toggle)
+        wanted = state != 0;
+    if (gadget->state == wanted) return;
+    gadget->state = wanted;
+    InvalidateRect(gadget->hwnd, nullptr, FALSE);
 }
 
 // A gadget shown again repaints itself: what the canvas held over it goes at the next repaint.

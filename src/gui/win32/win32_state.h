@@ -50,8 +50,9 @@ struct GadgetEntry {
     Control control = Control::PushButton;
     uint32_t flags = 0;
     int window = -1;
-    RECT place{};         // in the window's client pixels, as created
-    bool checked = false; // a toggle's state: push buttons are drawn by the layer itself
+    RECT place{};  // in the window's client pixels, as created
+    int state = 0; // a toggle's or check box's: the layer draws them and keeps their states
+    bool threeStates = false;
     bool isDefault = false;
     Text accessibleName; // kept for the screen-reader names to come
 };
@@ -113,7 +114,6 @@ void RegisterWindowClass();
 GadgetEntry* GadgetOf(int number);
 int GadgetNumberOf(HWND hwnd); // -1: no gadget
 void ForgetGadgetsOf(int window);
-void DrawPushButton(const DRAWITEMSTRUCT& item);
 void NoteButtonClicked(int number); // a toggle turns over before its event is reported
 
 // win32_events.cpp
@@ -122,6 +122,10 @@ void RecordCloseEvent(int window);
 void QueueEvent(int code, int source, int subtype, int window); // also outside WaitEvent
 void MoveFocus(int window, bool backwards);
 HWND FirstFocusStop(int window); // nullptr when no gadget takes the focus
+
+// win32_style.cpp
+// Draws a push button, toggle or check box in the fixed light look of the Linux build.
+void DrawButtonGadget(const DRAWITEMSTRUCT& item);
 
 // win32_drawing.cpp
 bool CreateCanvas(WindowEntry& window, int width, int height);

@@ -25,7 +25,6 @@ void ControlNotified(int window, HWND control, int code) {
     if (number < 0) return;
     switch (code) {
     case BN_CLICKED:
-    case BN_DOUBLECLICKED:
         if (GadgetOf(number)->control == Control::TextField) return;
         NoteButtonClicked(number);
         RecordEvent(GadgetEvent, number, BN_CLICKED, window);
@@ -68,7 +67,7 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         if (lParam) ControlNotified(window, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
     case WM_DRAWITEM:
-        DrawPushButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        DrawButtonGadget(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_CTLCOLORSTATIC: // labels, check boxes, frames
     case WM_CTLCOLORBTN: {
