@@ -52,13 +52,11 @@ bool HandleKey(const MSG& message) {
     return false;
 }
 
-// A right press anywhere in a program window, over its controls too.
+// A right press anywhere in a program window's client area, over its controls too.
 void NoteRightPress(const MSG& message) {
     switch (message.message) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONDBLCLK:
         if (const int window = WindowNumberOf(message.hwnd); window >= 0)
             RecordEvent(RightButtonDownEvent, KeepSource, 0, window);
         return;
