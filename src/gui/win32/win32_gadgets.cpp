@@ -56,7 +56,7 @@ bool IsCheckType(uint32_t flags) {
 }
 
 // Messages after which a control may have drawn itself outside WM_PAINT (a press, a drag while
-// pressed, a tick, a keystroke, the focus).
+// pressed, a keystroke, the focus, a new text).
 bool MayHaveDrawn(UINT message) {
     switch (message) {
     case WM_PAINT:
@@ -77,7 +77,6 @@ bool MayHaveDrawn(UINT message) {
     case WM_CLEAR:
     case WM_UNDO:
     case WM_UPDATEUISTATE:
-    case BM_SETCHECK:
     case BM_SETSTATE:
     case BM_CLICK:
     case EM_SETSEL:
@@ -120,8 +119,7 @@ LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             CompositeOverControl(hwnd);
             return 0;
         }
-        // Typed line breaks (Enter goes to the window's shortcuts) and control characters
-        // other than editing keys never enter the line.
+        // A typed line break never enters the line (Enter itself goes to the shortcuts).
         if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n')) return 0;
     }
     // On a button, a second click in quick succession is a click like the first.
