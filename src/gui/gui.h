@@ -1,7 +1,7 @@
 // The interface the editor sees of its windowing system: numbered windows, gadgets, menus,
 // events, requesters, fonts and drawing. The logic above it sees only numbers, texts and the
-// event codes below. Each backend implements it in a folder of its own (src/gui/qt: Qt), the
-// only code that includes its toolkit.
+// event codes below. Each backend implements it in a folder of its own (src/gui/qt: Qt,
+// src/gui/win32: the Win32 API), the only code that includes its toolkit.
 #pragma once
 #include "system/text.h"
 
@@ -43,8 +43,8 @@ constexpr uint32_t MB_OK = 0, MB_YESNO = 4, MB_ICONERROR = 16, MB_ICONQUESTION =
 constexpr int IDOK = 1, IDYES = 6, IDNO = 7;
 
 // ---- Start and end ------------------------------------------------------------------------
-// QApplication, ProgramDir, default gadget font. Takes the platform's own options (-platform,
-// -style, ...) out of argc and argv, as QApplication does, when it creates the application.
+// The application, ProgramDir, default gadget font. Takes the platform's own options (Qt's
+// -platform, -style, ...) out of argc and argv; on Windows, argv becomes UTF-8.
 void PreparePlatform(int& argc, char** argv);
 void ReleaseAll(); // closes windows, fonts and files
 // Called before PreparePlatform with the client size of the largest window: where the desktop's
@@ -143,7 +143,7 @@ int32_t ButtonFaceColour(); // the palette's button colour as 0x00BBGGRR
 void ClearWindowCanvas(int window);
 
 // ---- Pictures for other programs ----------------------------------------------------------
-// The SVG drawn by Qt SVG at scale times its own pixel size (its viewBox) on white, as PNG
+// The SVG drawn at scale times its own pixel size (its viewBox) on white, as PNG
 // bytes whose physical size is widthMm x heightMm; empty when it cannot be drawn.
 Text SvgAsPng(const Text& svg, int scale, double widthMm, double heightMm);
 // One picture on the clipboard in two forms: image/svg+xml and image/png.
@@ -171,6 +171,6 @@ struct RequesterAnswer {
 void SetRequesterHook(std::function<RequesterAnswer(const RequesterCall&)> hook);
 // Pixel of a window's canvas as 0xAARRGGBB (alpha 0 where nothing is painted).
 uint32_t CanvasPixel(int window, int x, int y);
-// Real widgets for a scripted user: QWidget* of a gadget or window, as void*.
+// Real widgets for a scripted user: the QWidget* or HWND of a gadget or window, as void*.
 void* GadgetWidget(int number);
 void* WindowWidget(int number);

@@ -1,0 +1,142 @@
+// Requesters: the message box, the colour chooser and the file chooser of Windows' common
+// dialogs, each one blocking call. They are application-modal: the program's other windows take
+// no input while one is shown. With a requester hook set (a scripted user), the hook answers and
+// nothing opens.
+#include "win32_state.h"
+
+#include "system/files.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+namespace win32layer {
+namespace {
+
+constexpr size_t FileNameBufferSize = 10000; // a longer path cannot be returned
+
+// "Desc|*.a;*.b|Desc 2|*.c" becomes the common dialogs' list of NUL-separated pairs.
+std::wstring FilterOf(const Text& pattern) {
+    std::wstring filter = WideText(pattern);
+    for (wchar_t& c : filter)
+        if (c == L'|') c = L'\0';
+    filter.append(2, L'\0');
+    return filter;
+}
+
+std::wstring CurrentFolder() {
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return folder;
+}
+
+} // namespace
+
+bool HookAnswers(const RequesterCall& call, RequesterAnswer& answer) {
+    if (!State().requesterHook) return false;
+    const auto hook = State().requesterHook;
+    answer = hook(call);
+    return true;
+}
+
+HWND DialogOwner() {
+    WindowEntry* entry = WindowOf(ActiveWindow());
+    return entry ? entry->hwnd : nullptr;
+}
+
+ModalScope::ModalScope() : active_(GetActiveWindow()) {
+    for (auto& [number, entry] : State().windows)
+        if (IsWindowEnabled(entry.hwnd)) {
+            EnableWindow(entry.hwnd, FALSE);
+            disabled_.push_back(entry.hwnd);
+        }
+}
+
+ModalScope::~ModalScope() {
+    for (HWND hwnd : disabled_)
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+    if (active_ && IsWindow(active_)) SetActiveWindow(active_);
+}
+
+// The default file splits at its last separator into the starting folder and the name; one
+// without a separator past its first character is a name alone, in the current folder.
+Text AskFileWithDialog(bool save, const Text& title, const Text& defaultFile, const Text& pattern,
+                       int patternIndex, DWORD* chosenPattern) {
+    std::wstring folder = CurrentFolder(), name = WideText(defaultFile);
+    const size_t last = LastPathSeparator(defaultFile);
+    if (last != Text::npos && last > 0) {
+        folder = WideText(defaultFile.substr(0, last));
+        name = WideText(defaultFile.substr(last + 1));
+    }
+    std::wstring file(FileNameBufferSize, L'\0');
+    name.copy(file.data(), std::min(name.size(), file.size() - 1));
+    const std::wstring filter = FilterOf(pattern), caption = WideText(title);
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = DialogOwner();
+    dialog.lpstrFilter = pattern.empty() ? nullptr : filter.c_str();
+    dialog.nFilterIndex = static_cast<DWORD>(patternIndex + 1);
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = folder.c_str();
+    dialog.lpstrTitle = caption.c_str();
+    // No overwrite question, and an opened file need not exist: the logic decides.
+    dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    ModalScope modal;
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen) return {};
+    if (chosenPattern) *chosenPattern = dialog.nFilterIndex;
+    const Text path = Utf8Text(std::wstring(file.c_str()));
+    return path.size() < FileNameBufferSize ? path : Text();
+}
+
+} // namespace win32layer
+
+using namespace win32layer;
+
+int ShowMessage(const Text& caption, const Text& text, uint32_t flags) {
+    RequesterAnswer answer;
+    if (HookAnswers({"message", caption, text, Text(), Text(), flags}, answer)) return answer.code;
+    const HWND owner = DialogOwner();
+    ModalScope modal;
+    return MessageBoxW(owner, WideText(text).c_str(), WideText(caption).c_str(),
+                       flags | MB_SETFOREGROUND);
+}
+
+// Opens on red 1, green 0, blue 0, its custom colours part closed; the 16 custom colours start
+// black and are kept for the run.
+int32_t PickColour() {
+    RequesterAnswer answer;
+    if (HookAnswers({"colour", Text(), Text(), Text(), Text(), 0}, answer)) return answer.code;
+    CHOOSECOLORW chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = DialogOwner();
+    chooser.rgbResult = RGB(1, 0, 0);
+    chooser.lpCustColors = State().customColours;
+    chooser.Flags = CC_RGBINIT;
+    ModalScope modal;
+    if (!ChooseColorW(&chooser)) return -1;
+    return RgbColour(GetRValue(chooser.rgbResult), GetGValue(chooser.rgbResult),
+                     GetBValue(chooser.rgbResult));
+}
+
+Text AskOpenFileName(const Text& title, const Text& defaultFile, const Text& pattern,
+                     int patternIndex) {
+    RequesterAnswer answer;
+    if (HookAnswers({"open", title, Text(), defaultFile, pattern, 0}, answer))
+        return answer.path.size() < FileNameBufferSize ? answer.path : Text();
+    return AskFileWithDialog(false, title, defaultFile, pattern, patternIndex, nullptr);
+}
+
+Text AskSaveFileName(const Text& title, const Text& defaultFile, const Text& pattern,
+                     int patternIndex) {
+    RequesterAnswer answer;
+    if (HookAnswers({"save", title, Text(), defaultFile, pattern, 0}, answer))
+        return answer.path.size() < FileNameBufferSize ? answer.path : Text();
+    return AskFileWithDialog(true, title, defaultFile, pattern, patternIndex, nullptr);
+}
+
+void SetRequesterHook(std::function<RequesterAnswer(const RequesterCall&)> hook) {
+    State().requesterHook = std::move(hook);
+}
