@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # brondel-generate.exe under Wine writes every example chart's and golden case's page, SVG
 # picture and single-file page byte for byte as the Linux build does, and names the same files
-# on standard output (as Windows paths, lines ended by CR LF).
-# Usage: same_as_linux.sh LINUX_GENERATE WINDOWS_GENERATE CHART_FOLDER...   (WINE, WINEPREFIX set)
+# on standard output (as Windows paths, lines ended by CR LF), also in a folder of a long path.
+# Usage: same_as_linux.sh LINUX_GENERATE WINDOWS_GENERATE EXAMPLES CHART_FOLDER...
+# (WINE, WINEPREFIX set; EXAMPLES holds organisation.kpv with its page)
 set -euo pipefail
-linux=$1 windows=$2
+linux=$1 windows=$2 examples=$3
 shift 2
 [ -x "$linux" ] || { echo "skipped: no Linux build at $linux to compare with"; exit 77; }
 work=$(mktemp -d)
@@ -21,3 +22,10 @@ for options in "--svg --html" "--single-file"; do
   diff -r "$work/linux" "$work/windows"
   echo "$options: $(find "$work/windows" -type f ! -name "*.kpv" | wc -l) files compared"
 done
+# A chart in a folder whose path is longer than 260 characters: its page and images too.
+long="$work/long/$(printf 'l%.0s' {1..120})/$(printf 'm%.0s' {1..120})"
+mkdir -p "$long" && cp "$examples/organisation.kpv" "$long/org.kpv"
+$WINE "$windows" "Z:$(echo "$long/org.kpv" | tr / '\\')" > /dev/null # Wine starts in no such folder
+cmp "$long/org.html" "$examples/organisation.html"
+[ "$(ls "$long/gfx" | wc -l)" = 34 ] || { echo "images missing beside a long path"; exit 1; }
+echo "a page in a folder of ${#long} characters"
