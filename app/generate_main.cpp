@@ -66,8 +66,8 @@ Text AbsolutePath(const Text& argument) {
 }
 
 void Fail(const ChartArgument& chart, const char* message, const Text& reason = {}) {
-    PrintText(stderr, chart.argument + ": " + message + (reason.empty() ? "" : " (" + reason + ")") +
-                          "\n");
+    PrintText(stderr,
+              chart.argument + ": " + message + (reason.empty() ? "" : " (" + reason + ")") + "\n");
 }
 
 // Why a chart could not be opened: the system's reason, or why the file itself is refused.
@@ -108,7 +108,8 @@ bool GenerateOne(const ChartArgument& chart, const Outputs& outputs) {
                                          ? WriteSingleFilePage(ChartFileName, leftOut)
                                          : WriteChartPage(ChartFileName);
         for (const LeftOutImage& image : leftOut)
-            PrintText(stderr, image.path + ": " + image.reason + ", the built-in image is used instead\n");
+            PrintText(stderr,
+                      image.path + ": " + image.reason + ", the built-in image is used instead\n");
         if (written != GeneratePageStatus::Done) {
             Fail(chart, GeneratePageMessage(written));
             return false;

@@ -78,7 +78,8 @@ bool namedTemporaries = false;
 // The last count hexadecimal digits of value.
 Text HexOf(uint64_t value, int count) {
     Text text;
-    for (int shift = 4 * (count - 1); shift >= 0; shift -= 4) text += HexDigits[(value >> shift) & 15];
+    for (int shift = 4 * (count - 1); shift >= 0; shift -= 4)
+        text += HexDigits[(value >> shift) & 15];
     return text;
 }
 

@@ -2,11 +2,11 @@
 // the one file reader, and the safe writer.
 //
 // The safe writer's temporary is named after its target and its writer
-// (safewrite::UniqueTemporaryNameOf: process id, counter, random digits), created exclusively and shared with nobody:
-// no other writer can open, delete or take it while it is written. It takes the attributes and
-// security of the file it replaces and is put in place from its own name by one rename
-// (MoveFileExW), so the target is always whole. Temporaries of writers whose process has ended
-// are deleted by the next writer of the same target.
+// (safewrite::UniqueTemporaryNameOf: process id, counter, random digits), created exclusively and
+// shared with nobody: no other writer can open, delete or take it while it is written. It takes the
+// attributes and security of the file it replaces and is put in place from its own name by one
+// rename (MoveFileExW), so the target is always whole. Temporaries of writers whose process has
+// ended are deleted by the next writer of the same target.
 #include "safe_writer.h"
 #include "text_windows.h"
 

@@ -72,7 +72,8 @@ TEST_F(ChartFile, HugeFilesAndBinaryGarbageLoadWithoutHarm) {
     EXPECT_EQ(tight, int(ChartFileStatus::CannotOpen));
 #endif
     ASSERT_EQ(ReadChartFile(Path("huge.kpv")), ChartFileStatus::Done);
-    EXPECT_EQ(std::pair(Line3[285].size(), Line1[188].size()), (std::pair<size_t, size_t>(10 << 20, 5)));
+    EXPECT_EQ(std::pair(Line3[285].size(), Line1[188].size()),
+              (std::pair<size_t, size_t>(10 << 20, 5)));
     std::mt19937 random(42); // bytes of every value, one in eight a line end, '=', '[' or ';'
     Text garbage = "[KPVV10]\r\n[Raw Chart Text]\r\n";
     for (int i = 0; i < 40000; ++i)
