@@ -22,12 +22,14 @@ const PictureCase Cases[] = {
     {"OneBoxInTheMiddle",
      [] {
          // U+FFFE and U+FFFF are UTF-8 that XML may not carry
-         SetBox(BoxOf(5, 3), {"A&B <x>\x01\xEF\xBF\xBE\xEF\xBF\xBF", "", "c"},
-                {"100", "010", "001"});
+         SetBox(BoxOf(5, 3), {"A&B <x>\x01\xEF\xBF\xBE\xEF\xBF\xBF", "b", "c"},
+                {"100", "111", "001"});
      },
      R"(width="43.92mm" height="14.82mm" viewBox="0 0 166 56")",
      "<text x=\"83\" y=\"19\" font-weight=\"bold\">A&amp;B &lt;x&gt;</text>\n"
-     "<text x=\"83\" y=\"43\" id=\"u1\" text-decoration=\"underline\">c</text>\n"},
+     "<text x=\"83\" y=\"31\" font-weight=\"bold\" font-style=\"italic\" id=\"u1\" "
+     "text-decoration=\"underline\">b</text>\n"
+     "<text x=\"83\" y=\"43\" id=\"u2\" text-decoration=\"underline\">c</text>\n"},
     {"LineFromABoxIntoTheEmptyNarrowRowIsOneShape",
      [] {
          SetBox(BoxOf(0, 0), {"Top"});
