@@ -50,6 +50,8 @@ TEST_F(GenerateCommand, UsageErrorsAndHelp) {
     EXPECT_EQ(Generate(dir, ""), "2||" + usage);
     EXPECT_EQ(Generate(dir, "--quiet a.kpv"),
               "2||brondel-generate: unknown option --quiet\n" + usage);
+    EXPECT_EQ(Generate(dir, "missing.kpv"), "1||missing.kpv: Could not load chart, already in use "
+                                            "or unknown error? (No such file or directory)\n");
     EXPECT_EQ(Generate(dir, "-- --html"), "1||--html: not a .kpv chart file\n"); // a name after --
     const Text help = Generate(dir, "--help"); // each option and the exit statuses on a line
     EXPECT_TRUE(help.starts_with("0|" + usage) && help.ends_with("|")) << help;
