@@ -159,9 +159,10 @@ GadgetEntry* PlaceGadget(int number, Control control, const wchar_t* controlClas
     width = std::max(width, 0);
     height = std::max(height, 0);
     const HWND hwnd = CreateWindowExW(
-        extendedStyles, controlClass, WideText(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | styles, x, y,
-        width, height, window->hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number & 0xFFFF)),
-        GetModuleHandleW(nullptr), nullptr);
+        extendedStyles, controlClass, WideText(text).c_str(),
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | styles, x, y, width, height, window->hwnd,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(number & 0xFFFF)), GetModuleHandleW(nullptr),
+        nullptr);
     if (!hwnd) return nullptr;
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetPropW(hwnd, OriginalProcedure,
@@ -302,17 +303,24 @@ void WriteGadgetState(int number, int state) {
 // A gadget shown again repaints itself: what the canvas held over it goes at the next repaint.
 void SetGadgetHidden(int number, int hidden) {
     GadgetEntry* gadget = GadgetOf(number);
-    if (!gadget) return;
-    QuietScope quiet;
-    const bool shown = GetWindowLongW(gadget->hwnd, GWL_STYLE) & WS_VISIBLE;
+    WindowEntry* window = gadget ? WindowOf(gadget->window) : nullptr;
+    if (!window) return;
+    const bool shown =
+        (GetWindowLongW(gadget->hwnd, GWL_STYLE) & WS_VISIBLE) && !gadget->hidePending;
     if (hidden) {
-        if (shown) ShowWindow(gadget->hwnd, SW_HIDE);
+        if (!shown) return;
+        gadget->hidePending = true; // done at the next repaint (ApplyPendingClears)
+        window->pendingHides.push_back(number);
         return;
     }
     if (shown) return;
-    ShowWindow(gadget->hwnd, SW_SHOWNA);
-    if (WindowEntry* window = WindowOf(gadget->window))
-        window->pendingClear.push_back(gadget->place);
+    if (gadget->hidePending) {
+        gadget->hidePending = false;
+    } else {
+        QuietScope quiet;
+        ShowWindow(gadget->hwnd, SW_SHOWNA);
+    }
+    window->pendingClear.push_back(gadget->place);
 }
 
 GadgetBounds GadgetRect(int number) {
