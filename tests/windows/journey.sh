@@ -30,7 +30,9 @@ if [ "$1" != --session ]; then
   exit 0
 fi
 work=$2 artifacts=$3 charts=$2/charts
-trap '[ -z "${pid:-}" ] || kill "$pid" 2>/dev/null || true' EXIT
+# A Wine server left from another display would open the windows there: this run has its own.
+wineserver -k 2>/dev/null || true
+trap '[ -z "${pid:-}" ] || kill "$pid" 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
 winpath() { echo "Z:$1" | tr / '\\'; }
 launch() { # PROGRAM ARGUMENT...
   "$@" & pid=$!
