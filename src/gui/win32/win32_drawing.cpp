@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace win32layer {
 namespace {
@@ -203,6 +204,16 @@ void CompositeOverWindow(int window, HDC dc, const RECT& area) {
     AlphaBlend(dc, r.left, r.top, width, height, canvas->dc, r.left, r.top, width, height, blend);
 }
 
+// Most gadgets lie under no painted canvas pixel, and a window DC costs far more than looking.
+bool PaintedWithin(const Canvas& canvas, const RECT& area) {
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        const uint32_t* line = canvas.pixels + static_cast<size_t>(y) * canvas.width;
+        if (std::any_of(line + area.left, line + area.right, [](uint32_t p) { return p >> 24; }))
+            return true;
+    }
+    return false;
+}
+
 void CompositeOverControl(HWND control) {
     const HWND parent = GetParent(control);
     const int window = WindowNumberOf(parent);
@@ -212,7 +223,7 @@ void CompositeOverControl(HWND control) {
     GetWindowRect(control, &outer);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&outer), 2);
     const RECT area = Clipped(*canvas, outer);
-    if (IsRectEmpty(&area)) return;
+    if (IsRectEmpty(&area) || !PaintedWithin(*canvas, area)) return;
     const HDC dc = GetWindowDC(control);
     const int width = area.right - area.left, height = area.bottom - area.top;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -225,8 +236,21 @@ void EndDrawingOn(int window) {
     if (Current().window == window) EndDrawing();
 }
 
+// A gadget hidden and shown again before the next repaint never leaves the screen: under Wine
+// each hiding and showing costs milliseconds, and a refresh does it to every empty Box.
+void ApplyPendingHides(WindowEntry& entry) {
+    if (entry.pendingHides.empty()) return;
+    QuietScope quiet;
+    for (int number : std::exchange(entry.pendingHides, {}))
+        if (GadgetEntry* gadget = GadgetOf(number); gadget && gadget->hidePending) {
+            gadget->hidePending = false;
+            ShowWindow(gadget->hwnd, SW_HIDE);
+        }
+}
+
 void ApplyPendingClears(int window) {
     WindowEntry* entry = WindowOf(window);
+    if (entry) ApplyPendingHides(*entry);
     if (!entry || entry->pendingClear.empty() || !entry->canvas.pixels) return;
     const std::vector<RECT> areas = std::move(entry->pendingClear);
     entry->pendingClear.clear();

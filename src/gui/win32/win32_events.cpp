@@ -90,7 +90,8 @@ void Dispatch(const MSG& message) {
 
 bool TakesTabFocus(const GadgetEntry& gadget) {
     return gadget.control != Control::Label && gadget.control != Control::Frame &&
-           IsWindowEnabled(gadget.hwnd) && (GetWindowLongW(gadget.hwnd, GWL_STYLE) & WS_VISIBLE);
+           IsWindowEnabled(gadget.hwnd) && (GetWindowLongW(gadget.hwnd, GWL_STYLE) & WS_VISIBLE) &&
+           !gadget.hidePending;
 }
 
 } // namespace

@@ -148,7 +148,8 @@ void DestroyGadget(int number) {
 }
 
 // Every gadget starts the same way: in the current gadget parent, at its place, with the
-// default gadget font, visible, below the window's canvas.
+// default gadget font, visible, below the window's canvas, and above the gadgets made before it
+// where they overlap (a Connector's check box over a Box's edge), as on Linux.
 GadgetEntry* PlaceGadget(int number, Control control, const wchar_t* controlClass, DWORD styles,
                          DWORD extendedStyles, int x, int y, int width, int height,
                          const Text& text, uint32_t flags) {
@@ -158,10 +159,12 @@ GadgetEntry* PlaceGadget(int number, Control control, const wchar_t* controlClas
     width = std::max(width, 0);
     height = std::max(height, 0);
     const HWND hwnd = CreateWindowExW(
-        extendedStyles, controlClass, WideText(text).c_str(), WS_CHILD | WS_VISIBLE | styles, x, y,
-        width, height, window->hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number & 0xFFFF)),
-        GetModuleHandleW(nullptr), nullptr);
+        extendedStyles, controlClass, WideText(text).c_str(),
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | styles, x, y, width, height, window->hwnd,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(number & 0xFFFF)), GetModuleHandleW(nullptr),
+        nullptr);
     if (!hwnd) return nullptr;
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetPropW(hwnd, OriginalProcedure,
              reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure));
@@ -300,17 +303,24 @@ void WriteGadgetState(int number, int state) {
 // A gadget shown again repaints itself: what the canvas held over it goes at the next repaint.
 void SetGadgetHidden(int number, int hidden) {
     GadgetEntry* gadget = GadgetOf(number);
-    if (!gadget) return;
-    QuietScope quiet;
-    const bool shown = GetWindowLongW(gadget->hwnd, GWL_STYLE) & WS_VISIBLE;
+    WindowEntry* window = gadget ? WindowOf(gadget->window) : nullptr;
+    if (!window) return;
+    const bool shown =
+        (GetWindowLongW(gadget->hwnd, GWL_STYLE) & WS_VISIBLE) && !gadget->hidePending;
     if (hidden) {
-        if (shown) ShowWindow(gadget->hwnd, SW_HIDE);
+        if (!shown) return;
+        gadget->hidePending = true; // done at the next repaint (ApplyPendingClears)
+        window->pendingHides.push_back(number);
         return;
     }
     if (shown) return;
-    ShowWindow(gadget->hwnd, SW_SHOWNA);
-    if (WindowEntry* window = WindowOf(gadget->window))
-        window->pendingClear.push_back(gadget->place);
+    if (gadget->hidePending) {
+        gadget->hidePending = false;
+    } else {
+        QuietScope quiet;
+        ShowWindow(gadget->hwnd, SW_SHOWNA);
+    }
+    window->pendingClear.push_back(gadget->place);
 }
 
 GadgetBounds GadgetRect(int number) {

@@ -24,6 +24,16 @@ std::wstring FilterOf(const Text& pattern) {
     return filter;
 }
 
+// The common dialogs' library is loaded when a dialog first opens, not at start-up: it brings
+// the common controls with it, whose start under Wine (the visual styles read in) took most of
+// the editor's start-up time. Null when the library cannot be loaded.
+template <typename Function> Function* CommonDialog(const char* name) {
+    static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    return library
+               ? reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+               : nullptr;
+}
+
 std::wstring CurrentFolder() {
     std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
     folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
@@ -84,8 +94,9 @@ Text AskFileWithDialog(bool save, const Text& title, const Text& defaultFile, co
     // No overwrite question, and an opened file need not exist: the logic decides.
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     ModalScope modal;
-    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    if (!chosen) return {};
+    const auto open =
+        CommonDialog<decltype(GetOpenFileNameW)>(save ? "GetSaveFileNameW" : "GetOpenFileNameW");
+    if (!open || !open(&dialog)) return {};
     if (chosenPattern) *chosenPattern = dialog.nFilterIndex;
     const Text path = Utf8Text(std::wstring(file.c_str()));
     return path.size() < FileNameBufferSize ? path : Text();
@@ -116,7 +127,8 @@ int32_t PickColour() {
     chooser.lpCustColors = State().customColours;
     chooser.Flags = CC_RGBINIT;
     ModalScope modal;
-    if (!ChooseColorW(&chooser)) return -1;
+    const auto choose = CommonDialog<decltype(ChooseColorW)>("ChooseColorW");
+    if (!choose || !choose(&chooser)) return -1;
     return RgbColour(GetRValue(chooser.rgbResult), GetGValue(chooser.rgbResult),
                      GetBValue(chooser.rgbResult));
 }

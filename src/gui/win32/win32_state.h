@@ -41,6 +41,7 @@ struct WindowEntry {
     std::vector<ShortcutEntry> shortcuts;
     std::vector<int> gadgets;       // creation order, which is the order of focus movement
     std::vector<RECT> pendingClear; // rectangles of re-shown gadgets, cleared at the next repaint
+    std::vector<int> pendingHides;  // gadgets hidden since, still on the screen until then
     HWND focus = nullptr;           // the control that had the focus when the window lost it
 };
 
@@ -55,7 +56,8 @@ struct GadgetEntry {
     int state = 0; // a toggle's or check box's: the layer draws them and keeps their states
     bool threeStates = false;
     bool isDefault = false;
-    Text accessibleName; // kept for the screen-reader names to come
+    bool hidePending = false; // hidden, but left on the screen until the next repaint
+    Text accessibleName;      // kept for the screen-reader names to come
 };
 
 struct RecordedEvent {
