@@ -126,6 +126,7 @@ LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     if (message == WM_LBUTTONDBLCLK && gadget && gadget->control != Control::TextField)
         message = WM_LBUTTONDOWN;
     if (message == WM_NCDESTROY) {
+        ForgetAccessibleName(hwnd);
         RemovePropW(hwnd, OriginalProcedure);
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     }
@@ -158,16 +159,19 @@ GadgetEntry* PlaceGadget(int number, Control control, const wchar_t* controlClas
     width = std::max(width, 0);
     height = std::max(height, 0);
     const HWND hwnd = CreateWindowExW(
-        extendedStyles, controlClass, WideText(text).c_str(), WS_CHILD | WS_VISIBLE | styles, x, y,
-        width, height, window->hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number & 0xFFFF)),
-        GetModuleHandleW(nullptr), nullptr);
+        extendedStyles, controlClass, WideText(text).c_str(), WS_CHILD | WS_VISIBLE | styles,
+        Scaled(x), Scaled(y), Scaled(width), Scaled(height), window->hwnd,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(number & 0xFFFF)), GetModuleHandleW(nullptr),
+        nullptr);
     if (!hwnd) return nullptr;
     SetPropW(hwnd, OriginalProcedure,
              reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure));
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(State().defaultGadgetFont), FALSE);
+    const HFONT font = State().defaultGadgetFont;
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ScaledFont(font, false)), FALSE);
     GadgetEntry& gadget = State().gadgets[number];
     gadget = GadgetEntry{};
+    gadget.font = font;
     gadget.hwnd = hwnd;
     gadget.control = control;
     gadget.flags = flags;
@@ -257,8 +261,11 @@ void SetGadgetFontHandle(int number, Handle font) {
         State().defaultGadgetFont = chosen;
         return;
     }
-    if (GadgetEntry* gadget = GadgetOf(number))
-        SendMessageW(gadget->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+    if (GadgetEntry* gadget = GadgetOf(number)) {
+        gadget->font = chosen;
+        SendMessageW(gadget->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ScaledFont(chosen, false)),
+                     TRUE);
+    }
 }
 
 Text ReadGadgetText(int number) {
@@ -326,10 +333,6 @@ uint32_t GadgetFlags(int number) {
 }
 
 int FocusedGadget() { return GadgetNumberOf(GetFocus()); }
-
-void SetGadgetAccessibleName(int number, const Text& name) {
-    if (GadgetEntry* gadget = GadgetOf(number)) gadget->accessibleName = name;
-}
 
 void* GadgetWidget(int number) {
     GadgetEntry* gadget = GadgetOf(number);
