@@ -15,7 +15,8 @@ using Handle = intptr_t; // opaque; 0 means none
 constexpr int CloseEvent = 16;              // a window's close box, Alt+F4 or system menu
 constexpr int GadgetEvent = 13100;          // click, toggle, text change or focus change
 constexpr int MenuEvent = 13101;            // popup menu item, or a shortcut's command
-constexpr int PaintEvent = 15;              // never raised: the canvas retains its pixels
+constexpr int PaintEvent = 15;              // the canvas keeps its pixels: raised only after the
+                                            // windows moved to a monitor of another DPI (Win32)
 constexpr int RightButtonDownEvent = 0x204; // right press anywhere in a program window
 constexpr int FramePressEvent = 0xA1;       // never raised
 constexpr int QuitEvent = -1;               // the application is going away (no windows left)
