@@ -24,13 +24,22 @@ check_fills() { # SVG PNG SCALE
       [ "$got" = "$fill" ] || fail "$(basename "$2"): the Box at $x,$y is $got, not $fill"
     done
 }
-# Takes the main window into FILE until the Managing Director's Box is painted at SCALE percent.
+# Takes the main window into FILE until it shows, at PERCENT, the Boxes of the Managing Director,
+# Sales and IT with their fills, and the trunk across row 3 and the line along it black with
+# only the face colour beside them (sharp); 15 s at most.
 painted() { # FILE PERCENT
+  local box x y fill line
+  at() { echo $((($1 * $2 + 50) / 100)); }
   for _ in $(seq 60); do
-    import -window "$main" "$1" && [ "$(pixel "$1" $((434 * $2 / 100)) $((30 * $2 / 100)))" = "#F7DC6F" ] && return
+    import -window "$main" "$1" && for box in "434 30 #F7DC6F" "14 200 #F5B041" "854 200 #AF7AC5"; do
+      read -r x y fill <<<"$box"
+      [ "$(pixel "$1" "$(at "$x" "$2")" "$(at "$y" "$2")")" = "$fill" ] || continue 2
+    done && for line in "$(at 90 "$2")x1+$(at 450 "$2")+$(at 150 "$2")" "1x$(at 30 "$2")+$(at 350 "$2")+$(at 145 "$2")"; do
+      [ "$(convert "$1" -crop "$line" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | uniq | tr '\n' ' ')" = "#EFEFEF #000000 #EFEFEF " ] || continue 2
+    done && return
     sleep 0.25
   done
-  fail "the chart was not painted"
+  fail "the chart is not painted as expected at $2 % (see $1)"
 }
 cp "$chart" "$work/chart.kpv"
 
@@ -74,20 +83,8 @@ $WINE "$exe" "$(windows_path "$work/chart.kpv")" &
 main=$(main_window) && [ -n "$main" ] || fail "no main window at 144 dpi"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 percent=$(((WIDTH * 100 + 494) / 989))
-at() { echo $((($1 * percent + 50) / 100)); } # the editor's pixels to the screen's
 echo "at 144 dpi the main window is ${WIDTH}x$HEIGHT ($percent %), its client area ends at row $((Y + HEIGHT))"
 ((percent > 100 && Y + HEIGHT <= 1080)) || fail "the main window is not scaled to fit the screen"
-[ "$HEIGHT" = "$(at 715)" ] || fail "the main window is not 989 x 715 at $percent %"
-shot=$artifacts/windows-144dpi.png
-painted "$shot" "$percent"
-for box in "434 30 #F7DC6F" "14 200 #F5B041" "854 200 #AF7AC5"; do # Managing Director, Sales, IT
-  read -r x y fill <<<"$box"
-  [ "$(pixel "$shot" "$(at "$x")" "$(at "$y")")" = "$fill" ] || fail "no $fill Box at $x,$y"
-done
-# The trunk across row 3 and the line along it: black, and only face colour beside them.
-across=$(convert "$shot" -crop "$(at 90)x1+$(at 450)+$(at 150)" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | uniq | tr '\n' ' ')
-along=$(convert "$shot" -crop "1x$(at 30)+$(at 350)+$(at 145)" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | uniq | tr '\n' ' ')
-for line in "$across" "$along"; do
-  [ "$line" = "#EFEFEF #000000 #EFEFEF " ] || fail "a line is not sharp: $line"
-done
+[ "$HEIGHT" = "$(((715 * percent + 50) / 100))" ] || fail "the main window is not 989 x 715 at $percent %"
+painted "$artifacts/windows-144dpi.png" "$percent"
 echo "copied, exported and scaled as expected, in ${SECONDS} s"

@@ -149,7 +149,8 @@ void DestroyGadget(int number) {
 }
 
 // Every gadget starts the same way: in the current gadget parent, at its place, with the
-// default gadget font, visible, below the window's canvas.
+// default gadget font, visible, below the window's canvas. At any scale its edges fall where
+// the canvas puts the same coordinates.
 GadgetEntry* PlaceGadget(int number, Control control, const wchar_t* controlClass, DWORD styles,
                          DWORD extendedStyles, int x, int y, int width, int height,
                          const Text& text, uint32_t flags) {
@@ -160,9 +161,9 @@ GadgetEntry* PlaceGadget(int number, Control control, const wchar_t* controlClas
     height = std::max(height, 0);
     const HWND hwnd = CreateWindowExW(
         extendedStyles, controlClass, WideText(text).c_str(), WS_CHILD | WS_VISIBLE | styles,
-        Scaled(x), Scaled(y), Scaled(width), Scaled(height), window->hwnd,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(number & 0xFFFF)), GetModuleHandleW(nullptr),
-        nullptr);
+        Scaled(x), Scaled(y), Scaled(x + width) - Scaled(x), Scaled(y + height) - Scaled(y),
+        window->hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number & 0xFFFF)),
+        GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return nullptr;
     SetPropW(hwnd, OriginalProcedure,
              reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));

@@ -104,9 +104,8 @@ void Rescale(WindowEntry& window, POINT topLeft) {
     RescaleCanvas(window, device);
     for (int number : window.gadgets)
         if (GadgetEntry* gadget = GadgetOf(number)) {
-            const RECT& r = gadget->place;
-            MoveWindow(gadget->hwnd, Scaled(r.left), Scaled(r.top), Scaled(r.right - r.left),
-                       Scaled(r.bottom - r.top), FALSE);
+            const RECT r = Scaled(gadget->place);
+            MoveWindow(gadget->hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
             SendMessageW(gadget->hwnd, WM_SETFONT,
                          reinterpret_cast<WPARAM>(ScaledFont(gadget->font, false)), FALSE);
         }
