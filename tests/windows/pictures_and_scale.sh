@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# brondel.exe under Wine and Xvfb, as a person uses it. Ctrl+C offers the chart's picture to
-# other programs as image/svg+xml and as a PNG (Wine hands Windows' registered formats to X by
-# name): the SVG validates, the PNG has twice its size and the Box fills at their places; "Export
-# Picture..." writes the same two files through the real save dialog. At 144 dpi (the registry's
-# LogPixels) on a 1920 x 1080 screen the main window is scaled to fit it, with Box fills and sharp
-# lines at the scaled places. Usage: pictures_and_scale.sh BRONDEL CHART ARTIFACTS
-# (WINE, WINEPREFIX set)
+# brondel.exe under Wine and Xvfb, as a person uses it. Its window has the program's icon.
+# Ctrl+C offers the chart's picture to other programs as image/svg+xml and as a PNG (Wine hands
+# Windows' registered formats to X by name): the SVG validates, the PNG has twice its size and
+# the Box fills at their places; "Export Picture..." writes the same two files through the real
+# save dialog. At 144 dpi (the registry's LogPixels) on a 1920 x 1080 screen the main window is
+# scaled to fit it, with Box fills and sharp lines at the scaled places.
+# Usage: pictures_and_scale.sh BRONDEL CHART ARTIFACTS   (WINE, WINEPREFIX set)
 set -euo pipefail
 [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s '-screen 0 1920x1080x24' "$0" "$@"
 exe=$1 chart=$2 artifacts=$3
@@ -46,6 +46,10 @@ cp "$chart" "$work/chart.kpv"
 $WINE "$exe" "$(windows_path "$work/chart.kpv")" & pid=$!
 main=$(main_window) && [ -n "$main" ] || fail "no main window"
 painted "$work/shot.png" 100
+# The icon Wine hands the desktop for the title bar and the task bar is the program's own: the
+# fill of its boxes (#E3DEBC in data/brondel.svg) is in it.
+icon=$(xprop -id "$main" -f _NET_WM_ICON 32c _NET_WM_ICON | tr , '\n')
+grep -q "^ *$((0xFFE3DEBC))$" <<<"$icon" || fail "the window does not have the program's icon"
 for _ in $(seq 20); do # a busy machine starts late: Ctrl+C until the clipboard has it
   xdotool windowfocus --sync "$main" key ctrl+c && sleep 0.5
   targets=$(xclip -selection clipboard -t TARGETS -o 2>/dev/null || true)
