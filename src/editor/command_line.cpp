@@ -2,6 +2,8 @@
 // opener starts it for a chart file. The platform's own options (-platform, -style, ...) are
 // taken out by the platform before the rest is read here.
 #include "editor.h"
+#include "gui/gui.h"
+#include "system/console.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,10 +17,22 @@ constexpr const char* Usage =
     "\n"
     "  --help     show this help and end\n"
     "  --version  show the version and end\n"
+#ifndef _WIN32
     "\n"
-    "Qt's own options (-platform, -style, ...) are taken too.\n";
+    "Qt's own options (-platform, -style, ...) are taken too.\n"
+#endif
+    ;
 
 bool Is(const char* arg, const char* option) { return std::strcmp(arg, option) == 0; }
+
+// Where there is nowhere to print (a Windows program started from the desktop), the text is
+// shown in a message box.
+void Tell(std::FILE* stream, const Text& text) {
+    if (CanPrintOn(stream))
+        PrintText(stream, text);
+    else
+        ShowMessage("Brondel 2004", text, stream == stderr ? MB_ICONERROR : MB_ICONINFORMATION);
+}
 
 } // namespace
 
@@ -26,11 +40,11 @@ bool Is(const char* arg, const char* option) { return std::strcmp(arg, option) =
 bool AnswerInfoOption(int argc, char** argv) {
     for (int i = 1; i < argc && !Is(argv[i], "--"); ++i) {
         if (Is(argv[i], "--help") || Is(argv[i], "-h")) {
-            std::fputs(Usage, stdout);
+            Tell(stdout, Usage);
             return true;
         }
         if (Is(argv[i], "--version")) {
-            std::printf("Brondel 2004 %s\n", ProgramVersion);
+            Tell(stdout, Text("Brondel 2004 ") + ProgramVersion + "\n");
             return true;
         }
     }
@@ -49,10 +63,9 @@ bool ReadChartArgument(int argc, char** argv) {
         }
         const bool option = !optionsEnded && arg[0] == '-' && arg[1] != '\0';
         if (option || ++charts > 1) {
-            std::fprintf(stderr,
-                         option ? "brondel: unknown option '%s'\n%s"
-                                : "brondel: one chart at a time, not also '%s'\n%s",
-                         arg, Usage);
+            Tell(stderr, Text(option ? "brondel: unknown option '"
+                                     : "brondel: one chart at a time, not also '") +
+                             arg + "'\n" + Usage);
             return false;
         }
         // Loaded as named: the extension rule of the requesters does not apply.

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 using Handle = intptr_t; // opaque; 0 means none
 
@@ -14,7 +15,8 @@ using Handle = intptr_t; // opaque; 0 means none
 constexpr int CloseEvent = 16;              // a window's close box, Alt+F4 or system menu
 constexpr int GadgetEvent = 13100;          // click, toggle, text change or focus change
 constexpr int MenuEvent = 13101;            // popup menu item, or a shortcut's command
-constexpr int PaintEvent = 15;              // never raised: the canvas retains its pixels
+constexpr int PaintEvent = 15;              // the canvas keeps its pixels: raised only after the
+                                            // windows moved to a monitor of another DPI (Win32)
 constexpr int RightButtonDownEvent = 0x204; // right press anywhere in a program window
 constexpr int FramePressEvent = 0xA1;       // never raised
 constexpr int QuitEvent = -1;               // the application is going away (no windows left)
@@ -143,11 +145,33 @@ int32_t ButtonFaceColour(); // the palette's button colour as 0x00BBGGRR
 void ClearWindowCanvas(int window);
 
 // ---- Pictures for other programs ----------------------------------------------------------
-// The SVG drawn at scale times its own pixel size (its viewBox) on white, as PNG
-// bytes whose physical size is widthMm x heightMm; empty when it cannot be drawn.
-Text SvgAsPng(const Text& svg, int scale, double widthMm, double heightMm);
-// One picture on the clipboard in two forms: image/svg+xml and image/png.
-void CopyPictureToClipboard(const Text& svg, const Text& png);
+// One picture in two forms: its SVG, and what that SVG draws in its own pixels on white, in
+// order (filled rectangles, then lines of text centred on x with their baseline at y), so that a
+// backend without an SVG renderer draws the same. widthMm x heightMm is its physical size.
+struct PictureRect {
+    int x, y, width, height;
+    int32_t colour; // 0x00BBGGRR
+};
+struct PictureText {
+    int x, baseline;
+    Text text;
+    bool bold = false, italic = false, underline = false;
+};
+struct PictureDrawing {
+    Text svg;
+    int width = 0, height = 0;
+    double widthMm = 0, heightMm = 0;
+    Text fontFamily;
+    int fontPixels = 0;
+    std::vector<PictureRect> rects;
+    std::vector<PictureText> texts;
+};
+// The picture drawn at scale times its own pixel size, as PNG bytes that state its physical
+// size; empty when it cannot be drawn.
+Text PictureAsPng(const PictureDrawing& picture, int scale);
+// The picture on the clipboard as image/svg+xml and as a bitmap drawn at scale (PNG; on Windows
+// also a device-independent bitmap).
+void CopyPictureToClipboard(const PictureDrawing& picture, int scale);
 // The save requester of a picture, offering "SVG picture (*.svg)" and "PNG picture (*.png)";
 // a name typed without an extension gets the chosen format's. Empty when cancelled. The
 // requester hook answers it as a "save" requester.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -20,6 +21,7 @@ constexpr int ColumnPitch = BoxCellWidth + ConnectorCellWidth;
 // the block of lines is centred in its cell.
 constexpr int FontPixels = 10, LinePitch = 12, TextAscent = 9;
 constexpr const char* FontFamily = "verdana, sans-serif";
+constexpr const char* FirstFontFamily = "verdana";
 
 int RowHeight(int row) { return row == NarrowRow ? NarrowCellHeight : BoxCellHeight; }
 int RowTop(int row) {
@@ -133,7 +135,7 @@ Text Millimetres(int hundredths) {
     return Number(hundredths / 100) + (fraction < 10 ? ".0" : ".") + Number(fraction) + "mm";
 }
 
-void AddBoxText(Text& svg, int& underlined, int box, int x, int y) {
+void AddBoxText(Text& svg, ChartPicture& picture, int& underlined, int box, int x, int y) {
     if (IsEmptyBox(box)) return;
     // Lines 1 and 2 end in a line break, so a Box shows two lines, or three when line 3 has
     // text; the narrow row shows its first line only.
@@ -143,8 +145,11 @@ void AddBoxText(Text& svg, int& underlined, int box, int x, int y) {
         const Text& text = LineTable(line)[box];
         if (text.empty()) continue;
         const LineStyle* style = LineStyleOf(StyleCode(box, line));
-        svg += "<text x=\"" + Number(x + BoxCellWidth / 2) + "\" y=\"" +
-               Number(top + LinePitch * (line - 1) + TextAscent) + "\"";
+        const int centre = x + BoxCellWidth / 2,
+                  baseline = top + LinePitch * (line - 1) + TextAscent;
+        picture.lines.push_back({centre, baseline, XmlCharactersOf(text), style && style->bold,
+                                 style && style->italic, style && style->underline});
+        svg += "<text x=\"" + Number(centre) + "\" y=\"" + Number(baseline) + "\"";
         if (style && style->bold) svg += " font-weight=\"bold\"";
         if (style && style->italic) svg += " font-style=\"italic\"";
         // The id lets a renderer without text decorations (Qt SVG) find the text's extent.
@@ -154,37 +159,48 @@ void AddBoxText(Text& svg, int& underlined, int box, int x, int y) {
     }
 }
 
-Text RenderSvg(const Crop& crop, int widthHundredthMm, int heightHundredthMm) {
+// The SVG, and the same shapes into the picture's description.
+Text RenderSvg(const Crop& crop, ChartPicture& picture) {
     const int width = crop.right - crop.left, height = crop.bottom - crop.top;
+    const int widthHundredthMm = picture.widthHundredthMm,
+              heightHundredthMm = picture.heightHundredthMm;
     Text svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
                Millimetres(widthHundredthMm) + "\" height=\"" + Millimetres(heightHundredthMm) +
                "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) + "\">\n";
     svg += "<rect width=\"" + Number(width) + "\" height=\"" + Number(height) +
            "\" fill=\"#FFFFFF\"/>\n";
+    picture.fills.push_back({0, 0, width, height, 0xFFFFFF});
     for (int box = FirstBox; box <= LastBox; ++box) {
         if (BoxColourText[box] == "FFFFFF") continue;
-        svg += "<rect x=\"" + Number(ColumnLeft(ColumnOfBox(box)) - crop.left) + "\" y=\"" +
-               Number(RowTop(RowOfBox(box)) - crop.top) + "\" width=\"" + Number(BoxCellWidth) +
-               "\" height=\"" + Number(RowHeight(RowOfBox(box))) + "\" fill=\"" + FillColour(box) +
-               "\"/>\n";
+        const PictureFill fill{
+            ColumnLeft(ColumnOfBox(box)) - crop.left, RowTop(RowOfBox(box)) - crop.top,
+            BoxCellWidth, RowHeight(RowOfBox(box)),
+            static_cast<uint32_t>(std::strtoul(FillColour(box).c_str() + 1, nullptr, 16))};
+        picture.fills.push_back(fill);
+        svg += "<rect x=\"" + Number(fill.x) + "\" y=\"" + Number(fill.y) + "\" width=\"" +
+               Number(fill.width) + "\" height=\"" + Number(fill.height) + "\" fill=\"" +
+               FillColour(box) + "\"/>\n";
     }
     std::vector<InkRect> ink = PageInk();
     MergeRuns(ink, &InkRect::top, &InkRect::bottom, &InkRect::left, &InkRect::right);
     MergeRuns(ink, &InkRect::left, &InkRect::right, &InkRect::top, &InkRect::bottom);
     if (!ink.empty()) {
         svg += "<path fill=\"#000000\" d=\"";
-        for (const InkRect& r : ink)
+        for (const InkRect& r : ink) {
+            picture.fills.push_back({r.left - crop.left, r.top - crop.top, r.right - r.left + 1,
+                                     r.bottom - r.top + 1, 0x000000});
             svg += "M" + Number(r.left - crop.left) + " " + Number(r.top - crop.top) + "h" +
                    Number(r.right - r.left + 1) + "v" + Number(r.bottom - r.top + 1) + "h-" +
                    Number(r.right - r.left + 1) + "z";
+        }
         svg += "\"/>\n";
     }
     svg += "<g font-family=\"" + Text(FontFamily) + "\" font-size=\"" + Number(FontPixels) +
            "\" text-anchor=\"middle\" fill=\"#000000\">\n";
     int underlined = 0;
     for (int box = FirstBox; box <= LastBox; ++box)
-        AddBoxText(svg, underlined, box, ColumnLeft(ColumnOfBox(box)) - crop.left,
+        AddBoxText(svg, picture, underlined, box, ColumnLeft(ColumnOfBox(box)) - crop.left,
                    RowTop(RowOfBox(box)) - crop.top);
     return svg + "</g>\n</svg>\n";
 }
@@ -202,7 +218,9 @@ ChartPicture BuildChartPicture() {
         std::min(2540.0 / PicturePixelsPerInch, PictureMaxWidthMm * 100.0 / picture.pixelWidth);
     picture.widthHundredthMm = static_cast<int>(std::lround(picture.pixelWidth * perPixel));
     picture.heightHundredthMm = static_cast<int>(std::lround(picture.pixelHeight * perPixel));
-    picture.svg = RenderSvg(crop, picture.widthHundredthMm, picture.heightHundredthMm);
+    picture.fontFamily = FirstFontFamily;
+    picture.fontPixels = FontPixels;
+    picture.svg = RenderSvg(crop, picture);
     EmptyWorkingTables();
     return picture;
 }

@@ -10,3 +10,7 @@ void TakeUtf8Arguments(int& argc, char**& argv);
 // Prints text on stdout or stderr: on a Windows console through its wide API, so that every
 // name shows, else as its bytes.
 void PrintText(std::FILE* stream, const Text& text);
+// Whether text printed on the stream reaches anyone. A Windows window program has no console
+// of its own: it prints into the console it was started from, or where its output was sent;
+// false when there is neither (started from the desktop). Always true elsewhere.
+bool CanPrintOn(std::FILE* stream);

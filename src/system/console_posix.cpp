@@ -6,3 +6,5 @@ void TakeUtf8Arguments(int&, char**&) {}
 void PrintText(std::FILE* stream, const Text& text) {
     std::fwrite(text.data(), 1, text.size(), stream);
 }
+
+bool CanPrintOn(std::FILE*) { return true; }

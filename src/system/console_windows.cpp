@@ -37,3 +37,19 @@ void PrintText(std::FILE* stream, const Text& text) {
     }
     std::fwrite(text.data(), 1, text.size(), stream); // UTF-8, lines ended by CR LF (text mode)
 }
+
+bool CanPrintOn(std::FILE* stream) {
+    const DWORD which = stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE;
+    const HANDLE handle = GetStdHandle(which);
+    if (handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN)
+        return true;
+    // A window program started from a console gets no handles of it: it attaches itself.
+    if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED)
+        return false;
+    const HANDLE console =
+        CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (console == INVALID_HANDLE_VALUE) return false;
+    SetStdHandle(which, console);
+    return true;
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # brondel-generate.exe under Wine writes every example chart's and golden case's page, SVG
 # picture and single-file page byte for byte as the Linux build does, and names the same files
-# on standard output (as Windows paths, lines ended by CR LF), also in a folder of a long path.
+# on standard output (as Windows paths, lines ended by CR LF), also in a folder of a long path;
+# the editor's --version and --help read as on Linux.
 # Usage: same_as_linux.sh LINUX_GENERATE WINDOWS_GENERATE EXAMPLES CHART_FOLDER...
 # (WINE, WINEPREFIX set; EXAMPLES holds organisation.kpv with its page)
 set -euo pipefail
@@ -29,3 +30,13 @@ $WINE "$windows" "Z:$(echo "$long/org.kpv" | tr / '\\')" > /dev/null # Wine star
 cmp "$long/org.html" "$examples/organisation.html"
 [ "$(ls "$long/gfx" | wc -l)" = 34 ] || { echo "images missing beside a long path"; exit 1; }
 echo "a page in a folder of ${#long} characters"
+# The editor answers --version and --help as on Linux (Qt's own options left out), on standard
+# output where there is one.
+editor=$(dirname "$windows")/brondel.exe
+if [ -x "$editor" ]; then
+  for option in --version --help; do
+    diff <("$(dirname "$linux")/brondel" $option | grep -v -e "Qt's own options" -e '^$') \
+      <($WINE "$editor" $option | tr -d '\r' | grep -v -e "Qt's own options" -e '^$')
+  done
+  echo "brondel.exe --version and --help as on Linux"
+fi

@@ -35,8 +35,10 @@ void DrawUnderlines(const QByteArray& svg, QSvgRenderer& renderer, QPainter& pai
 
 } // namespace
 
-Text SvgAsPng(const Text& svg, int scale, double widthMm, double heightMm) {
-    const QByteArray bytes = QByteArray::fromStdString(svg);
+// Qt SVG draws the SVG itself.
+Text PictureAsPng(const PictureDrawing& picture, int scale) {
+    const double widthMm = picture.widthMm, heightMm = picture.heightMm;
+    const QByteArray bytes = QByteArray::fromStdString(picture.svg);
     QSvgRenderer renderer(bytes);
     const QSize size = (renderer.viewBoxF().size() * scale).toSize();
     if (!renderer.isValid() || size.isEmpty() || widthMm <= 0 || heightMm <= 0) return {};
@@ -56,8 +58,10 @@ Text SvgAsPng(const Text& svg, int scale, double widthMm, double heightMm) {
     return image.save(&buffer, "PNG") ? png.toStdString() : Text();
 }
 
-void CopyPictureToClipboard(const Text& svg, const Text& png) {
+void CopyPictureToClipboard(const PictureDrawing& picture, int scale) {
     if (!qApp) return;
+    const Text& svg = picture.svg;
+    const Text png = PictureAsPng(picture, scale);
     auto* data = new QMimeData;
     data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(svg));
     if (!png.empty()) data->setData(QStringLiteral("image/png"), QByteArray::fromStdString(png));

@@ -20,7 +20,8 @@ struct Drawing {
     int window = -1; // -1: no drawing in progress
     uint32_t mode = 0;
     COLORREF pen = 0, brush = 0, text = 0;
-    HFONT font = nullptr; // the canvas twin of the font in use
+    HFONT font = nullptr;    // the canvas twin of the font in use, at the windows' scale
+    HFONT measure = nullptr; // the same at 100 %: text widths in the logic's pixels
     Handle fontHandle = -1;
     POINT position{};
     RECT dirty{};
@@ -62,11 +63,12 @@ RECT Clipped(const Canvas& canvas, RECT area) {
     return area;
 }
 
-// Inverting works on what the canvas shows over the window's face.
+// Inverting works on what the canvas shows over the window's face. The area is in the logic's
+// pixels: at any scale, areas that meet there meet on the canvas too.
 void Cover(RECT area, COLORREF colour) {
     Drawing& d = Current();
     Canvas* canvas = CanvasOf(d.window);
-    area = Clipped(*canvas, area);
+    area = Clipped(*canvas, Scaled(area));
     if (IsRectEmpty(&area)) return;
     const uint32_t pixel = PixelOf(colour), face = PixelOf(FaceColour);
     for (LONG y = area.top; y < area.bottom; ++y) {
@@ -143,9 +145,9 @@ HDC MeasuringDc() {
     return dc;
 }
 
-SIZE TextSize(const std::wstring& text) {
+SIZE TextSize(const std::wstring& text, HFONT font) {
     const HDC dc = MeasuringDc();
-    SelectObject(dc, Current().font);
+    SelectObject(dc, font);
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICW metrics;
@@ -155,7 +157,8 @@ SIZE TextSize(const std::wstring& text) {
 }
 
 void UseFont(HFONT font, Handle handle) {
-    Current().font = CanvasTwinOf(font);
+    Current().font = ScaledFont(font, true);
+    Current().measure = ScaledFont(font, true, 100);
     Current().fontHandle = handle;
 }
 
@@ -255,8 +258,8 @@ void ApplyPendingClears(int window) {
     const std::vector<RECT> areas = std::move(entry->pendingClear);
     entry->pendingClear.clear();
     for (const RECT& area : areas) {
-        ClearArea(entry->canvas, area);
-        ShowArea(window, area);
+        ClearArea(entry->canvas, Scaled(area));
+        ShowArea(window, Scaled(area));
     }
 }
 
@@ -365,7 +368,7 @@ void SetDrawingFont(Handle font) {
 
 int TextPixelWidth(const Text& text) {
     if (!IsDrawing() || text.empty()) return 0;
-    return TextSize(WideText(text)).cx;
+    return TextSize(WideText(text), Current().measure).cx;
 }
 
 void MoveTextCursor(int x, int y) {
@@ -376,7 +379,7 @@ void DrawTextAtCursor(const Text& text) {
     Drawing& d = Current();
     if (!IsDrawing() || text.empty()) return;
     const std::wstring wide = WideText(text);
-    const SIZE size = TextSize(wide);
+    const SIZE size = TextSize(wide, d.measure);
     const RECT area{d.position.x, d.position.y, d.position.x + size.cx, d.position.y + size.cy};
     if (!(d.mode & TransparentText)) {
         const uint32_t mode = d.mode;
@@ -384,9 +387,11 @@ void DrawTextAtCursor(const Text& text) {
         Cover(area, RGB(255, 255, 255));
         d.mode = mode;
     }
-    // Room around the text for an italic overhang and an underline below the cell.
-    constexpr int MarginX = 4, MarginY = 2;
-    const int width = size.cx + 2 * MarginX, height = size.cy + 2 * MarginY;
+    // Room around the text for an italic overhang and an underline below the cell; drawn in
+    // device pixels with the scaled font.
+    const int MarginX = Scaled(4), MarginY = Scaled(2);
+    const SIZE device = TextSize(wide, d.font);
+    const int width = device.cx + 2 * MarginX, height = device.cy + 2 * MarginY;
     Scratch& scratch = ScratchOf(width, height);
     const RECT whole{0, 0, width, height};
     ::FillRect(scratch.dc, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -396,7 +401,7 @@ void DrawTextAtCursor(const Text& text) {
     GdiFlush();
 
     Canvas* canvas = CanvasOf(d.window);
-    const int left = d.position.x - MarginX, top = d.position.y - MarginY;
+    const int left = Scaled(d.position.x) - MarginX, top = Scaled(d.position.y) - MarginY;
     for (int y = std::max(0, -top); y < height && top + y < canvas->height; ++y) {
         const uint32_t* from = scratch.pixels + static_cast<size_t>(y) * scratch.width;
         uint32_t* to = canvas->pixels + static_cast<size_t>(top + y) * canvas->width;
@@ -423,6 +428,8 @@ void ClearWindowCanvas(int window) {
 
 uint32_t CanvasPixel(int window, int x, int y) {
     Canvas* canvas = CanvasOf(window);
-    if (!canvas || x < 0 || y < 0 || x >= canvas->width || y >= canvas->height) return 0;
+    if (!canvas || x < 0 || y < 0) return 0;
+    x = Scaled(x), y = Scaled(y);
+    if (x >= canvas->width || y >= canvas->height) return 0;
     return canvas->pixels[static_cast<size_t>(y) * canvas->width + x];
 }

@@ -1,10 +1,11 @@
-// Numbered fonts. Sizes in points are turned into pixels at 96 dots per inch whatever the
-// screen's scaling (8 pt = 11 px, 7 pt = 9 px), so that the fixed layout always fits its text.
-// Controls draw with the font as asked; the canvas draws with a twin of it smoothed in grey
-// (never in colour fringes), which it blends itself.
+// Numbered fonts. Sizes in points are turned into pixels at 96 dots per inch (8 pt = 11 px,
+// 7 pt = 9 px), as the fixed layout is, and scaled with it. Controls draw with the font at the
+// windows' scale; the canvas draws with a twin of it smoothed in grey (never in colour fringes),
+// which it blends itself.
 #include "win32_state.h"
 
-#include <unordered_map>
+#include <map>
+#include <tuple>
 
 namespace win32layer {
 namespace {
@@ -34,8 +35,9 @@ HFONT MakeFont(const Text& face, int points, uint32_t style) {
     return CreateFontIndirectW(&font);
 }
 
-std::unordered_map<HFONT, HFONT>& CanvasTwins() {
-    static std::unordered_map<HFONT, HFONT> twins;
+// Twins by the font, the scale and the smoothing.
+std::map<std::tuple<HFONT, int, bool>, HFONT>& Twins() {
+    static std::map<std::tuple<HFONT, int, bool>, HFONT> twins;
     return twins;
 }
 
@@ -58,22 +60,25 @@ HFONT SystemFont() {
     return font;
 }
 
-HFONT CanvasTwinOf(HFONT font) {
-    auto [it, added] = CanvasTwins().try_emplace(font, nullptr);
+HFONT ScaledFont(HFONT font, bool smoothed, int percent) {
+    const int scale = percent > 0 ? percent : State().scale;
+    if (!font || (scale == 100 && !smoothed)) return font;
+    auto [it, added] = Twins().try_emplace({font, scale, smoothed}, nullptr);
     if (added) {
         LOGFONTW description{};
         GetObjectW(font, sizeof description, &description);
-        description.lfQuality = ANTIALIASED_QUALITY;
+        description.lfHeight = MulDiv(description.lfHeight, scale, 100);
+        if (smoothed) description.lfQuality = ANTIALIASED_QUALITY;
         it->second = CreateFontIndirectW(&description);
     }
-    return it->second;
+    return it->second ? it->second : font;
 }
 
 // Called once the windows are closed: no control holds a font any more.
 void FreeFonts() {
     PlatformState& state = State();
-    for (auto& [font, twin] : CanvasTwins()) DeleteObject(twin);
-    CanvasTwins().clear();
+    for (auto& [font, twin] : Twins()) DeleteObject(twin);
+    Twins().clear();
     for (auto& [number, font] : state.fonts) DeleteObject(font);
     for (HFONT font : state.retiredFonts) DeleteObject(font);
     state.fonts.clear();

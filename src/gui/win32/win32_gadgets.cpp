@@ -126,6 +126,7 @@ LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     if (message == WM_LBUTTONDBLCLK && gadget && gadget->control != Control::TextField)
         message = WM_LBUTTONDOWN;
     if (message == WM_NCDESTROY) {
+        ForgetAccessibleName(hwnd);
         RemovePropW(hwnd, OriginalProcedure);
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     }
@@ -149,7 +150,8 @@ void DestroyGadget(int number) {
 
 // Every gadget starts the same way: in the current gadget parent, at its place, with the
 // default gadget font, visible, below the window's canvas, and above the gadgets made before it
-// where they overlap (a Connector's check box over a Box's edge), as on Linux.
+// where they overlap (a Connector's check box over a Box's edge), as on Linux. At any scale its
+// edges fall where the canvas puts the same coordinates.
 GadgetEntry* PlaceGadget(int number, Control control, const wchar_t* controlClass, DWORD styles,
                          DWORD extendedStyles, int x, int y, int width, int height,
                          const Text& text, uint32_t flags) {
@@ -158,19 +160,22 @@ GadgetEntry* PlaceGadget(int number, Control control, const wchar_t* controlClas
     DestroyGadget(number);
     width = std::max(width, 0);
     height = std::max(height, 0);
-    const HWND hwnd = CreateWindowExW(
-        extendedStyles, controlClass, WideText(text).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | styles, x, y, width, height, window->hwnd,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(number & 0xFFFF)), GetModuleHandleW(nullptr),
-        nullptr);
+    const HWND hwnd =
+        CreateWindowExW(extendedStyles, controlClass, WideText(text).c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | styles, Scaled(x), Scaled(y),
+                        Scaled(x + width) - Scaled(x), Scaled(y + height) - Scaled(y), window->hwnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(number & 0xFFFF)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return nullptr;
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetPropW(hwnd, OriginalProcedure,
              reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure));
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(State().defaultGadgetFont), FALSE);
+    const HFONT font = State().defaultGadgetFont;
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ScaledFont(font, false)), FALSE);
     GadgetEntry& gadget = State().gadgets[number];
     gadget = GadgetEntry{};
+    gadget.font = font;
     gadget.hwnd = hwnd;
     gadget.control = control;
     gadget.flags = flags;
@@ -260,8 +265,11 @@ void SetGadgetFontHandle(int number, Handle font) {
         State().defaultGadgetFont = chosen;
         return;
     }
-    if (GadgetEntry* gadget = GadgetOf(number))
-        SendMessageW(gadget->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+    if (GadgetEntry* gadget = GadgetOf(number)) {
+        gadget->font = chosen;
+        SendMessageW(gadget->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ScaledFont(chosen, false)),
+                     TRUE);
+    }
 }
 
 Text ReadGadgetText(int number) {
@@ -336,10 +344,6 @@ uint32_t GadgetFlags(int number) {
 }
 
 int FocusedGadget() { return GadgetNumberOf(GetFocus()); }
-
-void SetGadgetAccessibleName(int number, const Text& name) {
-    if (GadgetEntry* gadget = GadgetOf(number)) gadget->accessibleName = name;
-}
 
 void* GadgetWidget(int number) {
     GadgetEntry* gadget = GadgetOf(number);

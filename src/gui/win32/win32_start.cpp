@@ -41,6 +41,7 @@ void PreparePlatform(int& argc, char** argv) {
         prepared = true;
     }
     PlatformState& state = State();
+    ChooseScale();
     state.defaultGadgetFont = state.stockGadgetFont;
     state.queue.clear();
     state.last = {};
@@ -60,6 +61,3 @@ void ReleaseAll() {
     state.currentWindow = -1;
     state.gadgetParent = -1;
 }
-
-// Windows scales the windows of a program that does not declare itself DPI-aware on its own.
-void FitScaleToWindow(int, int) {}

@@ -43,6 +43,7 @@ struct WindowEntry {
     std::vector<RECT> pendingClear; // rectangles of re-shown gadgets, cleared at the next repaint
     std::vector<int> pendingHides;  // gadgets hidden since, still on the screen until then
     HWND focus = nullptr;           // the control that had the focus when the window lost it
+    SIZE inner{};                   // the client size the logic asked for, in its pixels
 };
 
 enum class Control { PushButton, Toggle, CheckBox, Label, TextField, Frame };
@@ -52,12 +53,13 @@ struct GadgetEntry {
     Control control = Control::PushButton;
     uint32_t flags = 0;
     int window = -1;
-    RECT place{};  // in the window's client pixels, as created
-    int state = 0; // a toggle's or check box's: the layer draws them and keeps their states
+    RECT place{};         // in the logic's client pixels (at 96 dpi), as created
+    HFONT font = nullptr; // as the logic chose it; the control has it at the windows' scale
+    int state = 0;        // a toggle's or check box's: the layer draws them and keeps their states
     bool threeStates = false;
     bool isDefault = false;
     bool hidePending = false; // hidden, but left on the screen until the next repaint
-    Text accessibleName;      // kept for the screen-reader names to come
+    Text accessibleName;      // what a screen reader announces
 };
 
 struct RecordedEvent {
@@ -87,6 +89,10 @@ struct PlatformState {
     std::map<int, HMENU> menus;
     int currentMenu = -1;
     COLORREF customColours[16] = {}; // the colour chooser's, kept for the run
+
+    UINT dpi = 96;        // of the monitor the windows are on
+    int scale = 100;      // percent: the logic's pixels to the windows' device pixels
+    SIZE largestWindow{}; // client size of the largest window, for the fit
 };
 PlatformState& State();
 
@@ -126,6 +132,13 @@ HWND FirstFocusStop(int window); // nullptr when no gadget takes the focus
 // Draws a push button, toggle or check box in the fixed light look of the Linux build.
 void DrawButtonGadget(const DRAWITEMSTRUCT& item);
 
+// win32_scale.cpp
+int Scaled(int logical); // the logic's pixels (96 dpi) to device pixels at the windows' scale
+RECT Scaled(const RECT& logical);
+void ChooseScale();                         // at start: the primary monitor's scale, fitted
+SIZE OuterSizeOf(SIZE inner, DWORD styles); // a window's frame around a client area, at the DPI
+void ChangeDpi(HWND hwnd, UINT dpi, const RECT& suggested); // WM_DPICHANGED
+
 // win32_drawing.cpp
 bool CreateCanvas(WindowEntry& window, int width, int height);
 void FreeCanvas(Canvas& canvas);
@@ -140,13 +153,15 @@ void EndDrawingOn(int window);
 void PrepareFonts();
 HFONT FontOfHandle(Handle handle); // nullptr unless a loaded font or -1 (the stock font)
 HFONT SystemFont();                // handle -1 when drawing: Tahoma 10 pt bold
-HFONT CanvasTwinOf(HFONT font);    // the same font smoothed in grey: the canvas blends it
+// The font at the windows' scale (or at percent); smoothed: in grey, as the canvas blends it.
+HFONT ScaledFont(HFONT font, bool smoothed, int percent = 0);
 void FreeFonts();
 
 // win32_menus.cpp
 void FreeMenus();
 
-// win32_opener.cpp
+// win32_accessible.cpp
+void ForgetAccessibleName(HWND control);
 
 // win32_requesters.cpp
 bool HookAnswers(const RequesterCall& call, RequesterAnswer& answer);

@@ -25,10 +25,11 @@ void Fill(HDC dc, const RECT& area, COLORREF colour) {
 
 // The outline in whole pixels, its corners left out: it reads as slightly rounded.
 void FrameButton(HDC dc, const RECT& r, COLORREF outline) {
-    Fill(dc, {r.left + 1, r.top, r.right - 1, r.top + 1}, outline);
-    Fill(dc, {r.left + 1, r.bottom - 1, r.right - 1, r.bottom}, outline);
-    Fill(dc, {r.left, r.top + 1, r.left + 1, r.bottom - 1}, outline);
-    Fill(dc, {r.right - 1, r.top + 1, r.right, r.bottom - 1}, outline);
+    const int w = Scaled(1);
+    Fill(dc, {r.left + w, r.top, r.right - w, r.top + w}, outline);
+    Fill(dc, {r.left + w, r.bottom - w, r.right - w, r.bottom}, outline);
+    Fill(dc, {r.left, r.top + w, r.left + w, r.bottom - w}, outline);
+    Fill(dc, {r.right - w, r.top + w, r.right, r.bottom - w}, outline);
 }
 
 std::wstring CaptionOf(HWND button) {
@@ -65,9 +66,10 @@ void DrawPushButton(const DRAWITEMSTRUCT& item, const GadgetEntry& gadget) {
     const bool down = (item.itemState & ODS_SELECTED) || gadget.state;
     const bool focus = (item.itemState & ODS_FOCUS) && State().keyboardFocus;
     Fill(dc, r, FaceColour); // the corners show the window's face
-    const RECT inside{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    const int w = Scaled(1);
+    const RECT inside{r.left + w, r.top + w, r.right - w, r.bottom - w};
     Fill(dc, inside, down ? Pressed : FaceColour);
-    if (down) Fill(dc, {inside.left, inside.top, inside.right, inside.top + 1}, PressedEdge);
+    if (down) Fill(dc, {inside.left, inside.top, inside.right, inside.top + w}, PressedEdge);
     FrameButton(dc, r, gadget.isDefault || focus ? Highlight : Outline);
     const std::wstring caption = CaptionOf(item.hwndItem);
     if (!caption.empty()) // the Boxes' buttons have no caption
@@ -87,29 +89,33 @@ void DrawCheckBox(const DRAWITEMSTRUCT& item, const GadgetEntry& gadget) {
     const bool enabled = !(item.itemState & ODS_DISABLED);
     Fill(dc, r, FaceColour);
     const bool boxRight = gadget.flags & BS_LEFTTEXT_BIT;
-    const int x = boxRight ? r.right - IndicatorSize : r.left;
-    const int y = r.top + (r.bottom - r.top - IndicatorSize) / 2;
-    Fill(dc, {x, y, x + IndicatorSize, y + IndicatorSize}, enabled ? BoxEdge : DisabledBoxEdge);
-    Fill(dc, {x + 1, y + 1, x + IndicatorSize - 1, y + IndicatorSize - 1},
-         (item.itemState & ODS_SELECTED) || !enabled ? FaceColour : FieldColour);
+    // The square and its tick in the logic's pixels, each of them a block at the scale.
+    const int size = Scaled(IndicatorSize);
+    const int x = boxRight ? r.right - size : r.left;
+    const int y = r.top + (r.bottom - r.top - size) / 2;
+    const auto block = [&](int left, int top, int right, int bottom, COLORREF colour) {
+        Fill(dc, {x + Scaled(left), y + Scaled(top), x + Scaled(right), y + Scaled(bottom)},
+             colour);
+    };
+    block(0, 0, IndicatorSize, IndicatorSize, enabled ? BoxEdge : DisabledBoxEdge);
+    block(1, 1, IndicatorSize - 1, IndicatorSize - 1,
+          (item.itemState & ODS_SELECTED) || !enabled ? FaceColour : FieldColour);
     const COLORREF ink = enabled ? TextColour : DisabledText;
     if (gadget.state == 2) {
-        Fill(dc,
-             {x + 3, y + IndicatorSize / 2 - 1, x + IndicatorSize - 3, y + IndicatorSize / 2 + 1},
-             ink);
+        block(3, IndicatorSize / 2 - 1, IndicatorSize - 3, IndicatorSize / 2 + 1, ink);
     } else if (gadget.state == 1) {
         for (int row = 0; row < static_cast<int>(std::size(TickRows)); ++row)
             for (int column = 0; column < IndicatorSize; ++column)
                 if (TickRows[row][column] == '#')
-                    SetPixelV(dc, x + column, y + TickFromTop + row, ink);
+                    block(column, TickFromTop + row, column + 1, TickFromTop + row + 1, ink);
     }
     const std::wstring caption = CaptionOf(item.hwndItem);
     if (caption.empty()) return;
     RECT text = r;
     if (boxRight)
-        text.right = x - IndicatorGap;
+        text.right = x - Scaled(IndicatorGap);
     else
-        text.left = x + IndicatorSize + IndicatorGap;
+        text.left = x + size + Scaled(IndicatorGap);
     DrawCaption(item, caption, text, boxRight ? DT_RIGHT : DT_LEFT, gadget.flags & BS_MULTILINE);
     if ((item.itemState & ODS_FOCUS) && State().keyboardFocus) DrawFocusRect(dc, &text);
 }

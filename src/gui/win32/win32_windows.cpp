@@ -82,6 +82,9 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         SetBkColor(dc, FieldColour);
         return reinterpret_cast<LRESULT>(FieldBrush());
     }
+    case WM_DPICHANGED:
+        ChangeDpi(hwnd, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         const HDC dc = BeginPaint(hwnd, &paint);
@@ -138,7 +141,7 @@ void RegisterWindowClass() {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = FaceBrush();
-    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"BRONDEL");
+    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     windowClass.lpszClassName = WindowClass;
     RegisterClassExW(&windowClass);
 }
@@ -167,10 +170,8 @@ Handle OpenAppWindow(int number, int x, int y, int innerWidth, int innerHeight, 
     styles ^= WS_VISIBLE_BIT; // callers that leave the bit out get a visible window
 
     const DWORD windowStyles = StylesOf(styles);
-    RECT outer{0, 0, innerWidth, innerHeight};
-    AdjustWindowRectEx(&outer, windowStyles, FALSE, 0);
-    const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
-    const POINT place = Placement(x, y, size, flags);
+    const SIZE size = OuterSizeOf({Scaled(innerWidth), Scaled(innerHeight)}, windowStyles);
+    const POINT place = Placement(Scaled(x), Scaled(y), size, flags);
 
     QuietScope quiet;
     const HWND hwnd =
@@ -180,7 +181,8 @@ Handle OpenAppWindow(int number, int x, int y, int innerWidth, int innerHeight, 
     WindowEntry& entry = State().windows[number];
     entry = WindowEntry{};
     entry.hwnd = hwnd;
-    if (!CreateCanvas(entry, innerWidth, innerHeight)) {
+    entry.inner = {innerWidth, innerHeight};
+    if (!CreateCanvas(entry, Scaled(innerWidth), Scaled(innerHeight))) {
         DestroyWindow(hwnd);
         State().windows.erase(number);
         return 0;
