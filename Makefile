@@ -1,13 +1,18 @@
 # Two entry points: `make run` builds and starts the editor, `make test` builds and runs
 # every test, on Linux and (cross-built, under Wine) on Windows. Both install what is missing
-# first. `make windows` cross-builds the Windows programs into build-windows/.
+# first. `make windows` cross-builds the Windows programs into build-windows/; `make package`
+# writes the Debian package and the Windows zip into dist/, each from a clean Release build of
+# its own, and `make package-check` checks them as CI does.
 BUILD ?= build
 WINDOWS_BUILD ?= build-windows
+PACKAGE_BUILD ?= build-package
+WINDOWS_PACKAGE_BUILD ?= build-package-windows
+DIST ?= dist
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 WINDOWS_HALF ?= yes
 
-.PHONY: deps configure build run test bench test-sanitize windows clean
+.PHONY: deps configure build run test bench test-sanitize windows package package-check clean
 
 deps:
 	@scripts/install-deps
@@ -30,6 +35,15 @@ endif
 windows: deps
 	@scripts/windows build $(WINDOWS_BUILD) $(JOBS)
 
+package: deps
+	@scripts/install-deps package
+	@packaging/make-deb $(PACKAGE_BUILD) $(DIST) $(JOBS)
+	@packaging/make-zip $(WINDOWS_PACKAGE_BUILD) $(DIST) $(JOBS)
+
+package-check: deps
+	@scripts/install-deps package
+	@packaging/check-packages $(DIST) $(WINDOWS_PACKAGE_BUILD)
+
 bench: build
 	@python3 bench/run-benchmarks $(BUILD)
 
@@ -40,5 +54,4 @@ test-sanitize:
 	@$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DBRONDEL_SANITIZE=ON" WINDOWS_HALF=no
 
 clean:
-	rm -rf build build-sanitize build-windows build.configure.log build-sanitize.configure.log \
-		build-windows.configure.log
+	rm -rf build build-sanitize build-windows build-package build-package-windows dist *.configure.log

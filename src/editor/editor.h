@@ -10,7 +10,7 @@
 int RunBrondel(int argc, char** argv);
 
 // ---- Command line: brondel [CHART.kpv] ----------------------------------------------------
-constexpr const char* ProgramVersion = "v1.0";
+constexpr const char* ProgramVersion = "v" BRONDEL_VERSION; // CMake's PROJECT_VERSION
 // --help and --version, answered before the platform starts so that they need no screen;
 // true when one was answered.
 bool AnswerInfoOption(int argc, char** argv);
