@@ -4,9 +4,6 @@
 // the user saw is logged and compared with golden/.
 #include "editor_test.h"
 
-#include <QApplication>
-#include <QMenu>
-
 namespace {
 
 constexpr int Undo = ShortcutCtrl | 'Z', Redo = ShortcutCtrl | 'Y';
@@ -17,16 +14,15 @@ constexpr int Undo = ShortcutCtrl | 'Z', Redo = ShortcutCtrl | 'Y';
 Text Look() {
     Text look = WindowCaption(MainWindow) + " | " + ChartFileName + " |";
     for (int box : {202, LastBox}) {
-        const auto* button = static_cast<QWidget*>(GadgetWidget(box));
+        const GadgetBounds button = GadgetRect(box);
         look += " " + Line1[box] + Line2[box] + Line3[box] + DecimalText(Red[box]) + " (" +
-                button->accessibleName().toStdString() + ") " +
-                std::to_string(CanvasPixel(MainWindow, button->x() + 3, button->y() + 3)) + " |";
+                GadgetAccessibleName(box) + ") " +
+                std::to_string(CanvasPixel(MainWindow, button.x + 3, button.y + 3)) + " |";
     }
     for (int connector = 12; connector <= 15; ++connector)
         look += " " + DecimalText(HConnector[connector]) + DecimalText(ReadGadgetState(connector));
-    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
-        for (QAction* item : menu->actions())
-            look += " | " + item->text().toStdString() + (item->isEnabled() ? "" : "(off)");
+    for (const PopupItemSeen& item : OpenPopupItems())
+        look += " | " + item.text + (item.enabled ? "" : "(off)");
     return look + "\n";
 }
 

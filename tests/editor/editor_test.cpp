@@ -3,15 +3,13 @@
 
 #include "system/files.h"
 
-#include <QAccessible>
-
 void EditorTest::SetUp() {
     fs::copy(BRONDEL_EDITOR_DATA_DIR "/scratch", folder);
     settings = fs::path(ProgramDir) / "Brondel.ini";
     fs::remove(settings);
-    QAccessible::setActive(true); // the user listens with a screen reader
-    LastProject.clear();          // read from the settings file at start-up, absent here
-    ClearChart();                 // a test before, in the same process, may have left a chart
+    ListenLikeAScreenReader(); // the user listens with a screen reader
+    LastProject.clear();       // read from the settings file at start-up, absent here
+    ClearChart();              // a test before, in the same process, may have left a chart
 }
 
 void EditorTest::TearDown() { fs::remove(settings); }

@@ -87,10 +87,8 @@ bool MayHaveDrawn(UINT message) {
     }
 }
 
-bool EndsALine(wchar_t c) {
-    return c == 0 || c == L'\n' || c == L'\r' || c == 0x0B || c == 0x0C || c == 0x85 ||
-           c == 0x2028 || c == 0x2029;
-}
+// Only these end a line of the chart file or the page; other separators are plain text there.
+bool EndsALine(wchar_t c) { return c == 0 || c == L'\n' || c == L'\r'; }
 
 // Text fields are one line, as they look: what the user pastes keeps only its text up to its
 // first line break (or NUL). Text the program writes is never cut.
@@ -329,9 +327,4 @@ int FocusedGadget() { return GadgetNumberOf(GetFocus()); }
 
 void SetGadgetAccessibleName(int number, const Text& name) {
     if (GadgetEntry* gadget = GadgetOf(number)) gadget->accessibleName = name;
-}
-
-void* GadgetWidget(int number) {
-    GadgetEntry* gadget = GadgetOf(number);
-    return gadget ? gadget->hwnd : nullptr;
 }
