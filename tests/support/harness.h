@@ -9,7 +9,8 @@
 // A step that cannot be done (a hidden gadget, no popup menu open, no answer left) fails the
 // test with a message naming the step and ends the run: WaitEvent returns QuitEvent from then
 // on. So does a program that waits again once the script has run out of steps, so a test never
-// hangs. Quit() ends the run on purpose.
+// hangs. Quit() ends the run on purpose. With BRONDEL_TRACE=1 in the environment each step's
+// number is printed as it starts.
 //
 //   Script script;
 //   script.ClickGadget(202)             // Box 202: the box editor opens
