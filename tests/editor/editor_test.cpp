@@ -23,9 +23,11 @@ int EditorTest::RunEditor(Script& script, Text argument) {
     return status;
 }
 
+// The folder's own separator after it is written '/', as on Linux.
 Text EditorTest::Masked(Text seen) const {
-    for (size_t at; (at = seen.find(folder.string())) != Text::npos;)
-        seen.replace(at, folder.string().size(), "FOLDER");
+    for (const Text& name : {folder.string() + PathSeparator, folder.string()})
+        for (size_t at; (at = seen.find(name)) != Text::npos;)
+            seen.replace(at, name.size(), name.back() == PathSeparator ? "FOLDER/" : "FOLDER");
     return seen;
 }
 

@@ -119,6 +119,12 @@ LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         }
         // A typed line break never enters the line (Enter itself goes to the shortcuts).
         if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n')) return 0;
+        // Ctrl+A selects the whole line, as in the fields of today's desktops.
+        if (message == WM_CHAR && wParam == 1) {
+            SendMessageW(hwnd, EM_SETSEL, 0, -1);
+            CompositeOverControl(hwnd);
+            return 0;
+        }
     }
     // On a button, a second click in quick succession is a click like the first.
     if (message == WM_LBUTTONDBLCLK && gadget && gadget->control != Control::TextField)

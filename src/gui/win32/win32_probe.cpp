@@ -55,8 +55,9 @@ std::vector<PopupItemSeen> OpenPopupItems() {
         item.dwTypeData = text;
         item.cch = 255;
         GetMenuItemInfoW(shownMenu, at, TRUE, &item);
-        items.push_back({int(item.wID), Utf8Text(text), !(item.fState & MFS_GRAYED),
-                         (item.fType & MFT_SEPARATOR) != 0});
+        const bool separator = item.fType & MFT_SEPARATOR; // never greyed, as in Qt
+        items.push_back(
+            {int(item.wID), Utf8Text(text), separator || !(item.fState & MFS_GRAYED), separator});
     }
     return items;
 }
