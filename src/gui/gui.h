@@ -195,6 +195,4 @@ struct RequesterAnswer {
 void SetRequesterHook(std::function<RequesterAnswer(const RequesterCall&)> hook);
 // Pixel of a window's canvas as 0xAARRGGBB (alpha 0 where nothing is painted).
 uint32_t CanvasPixel(int window, int x, int y);
-// Real widgets for a scripted user: the QWidget* or HWND of a gadget or window, as void*.
-void* GadgetWidget(int number);
-void* WindowWidget(int number);
+// What else tests see of the real windows is in gui_probe.h.

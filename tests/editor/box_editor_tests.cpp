@@ -3,9 +3,6 @@
 // window while the rest of the program waits.
 #include "editor_test.h"
 
-#include <QImage>
-#include <QWidget>
-
 #include <algorithm>
 #include <sstream>
 
@@ -56,8 +53,7 @@ TEST_F(EditorTest, WhatTheBoxEditorLeavesInTheBox) {
             .Call([box] {
                 EXPECT_EQ(std::tuple(WindowHandle(BoxEditorWindow), NarrowRowEdit),
                           std::tuple(0, 0));
-                EXPECT_TRUE(static_cast<QWidget*>(GadgetWidget(box))->isVisible())
-                    << "the Box is gone";
+                EXPECT_TRUE(GadgetShown(box)) << "the Box is gone";
             })
             .Quit();
         RunEditor(script);
@@ -69,10 +65,11 @@ TEST_F(EditorTest, WhatTheBoxEditorLeavesInTheBox) {
 // Meanwhile the main window's gadgets do nothing, and a check box ticked meanwhile is set back
 // when the editor closes.
 TEST_F(EditorTest, TheMainWindowShowsEachKeystrokeAndWaitsWhileTheEditorIsOpen) {
-    QImage before;
-    const auto changed = [&before] { // Box 203 as the screen shows it
-        const QImage now =
-            static_cast<QWidget*>(WindowWidget(MainWindow))->grab({150, 90, 128, 40}).toImage();
+    std::vector<uint32_t> before;
+    const auto changed = [&before] { // Box 203 as the canvas shows it
+        std::vector<uint32_t> now;
+        for (int y = 90; y < 130; ++y)
+            for (int x = 150; x < 278; ++x) now.push_back(CanvasPixel(MainWindow, x, y));
         EXPECT_NE(now, before);
         before = now;
     };

@@ -3,15 +3,13 @@
 
 #include "system/files.h"
 
-#include <QAccessible>
-
 void EditorTest::SetUp() {
     fs::copy(BRONDEL_EDITOR_DATA_DIR "/scratch", folder);
     settings = fs::path(ProgramDir) / "Brondel.ini";
     fs::remove(settings);
-    QAccessible::setActive(true); // the user listens with a screen reader
-    LastProject.clear();          // read from the settings file at start-up, absent here
-    ClearChart();                 // a test before, in the same process, may have left a chart
+    ListenLikeAScreenReader(); // the user listens with a screen reader
+    LastProject.clear();       // read from the settings file at start-up, absent here
+    ClearChart();              // a test before, in the same process, may have left a chart
 }
 
 void EditorTest::TearDown() { fs::remove(settings); }
@@ -25,9 +23,11 @@ int EditorTest::RunEditor(Script& script, Text argument) {
     return status;
 }
 
+// The folder's own separator after it is written '/', as on Linux.
 Text EditorTest::Masked(Text seen) const {
-    for (size_t at; (at = seen.find(folder.string())) != Text::npos;)
-        seen.replace(at, folder.string().size(), "FOLDER");
+    for (const Text& name : {folder.string() + PathSeparator, folder.string()})
+        for (size_t at; (at = seen.find(name)) != Text::npos;)
+            seen.replace(at, name.size(), name.back() == PathSeparator ? "FOLDER/" : "FOLDER");
     return seen;
 }
 

@@ -1,9 +1,9 @@
-// Shared set-up of the editor's tests: the whole editor (start-up, loop, commands) run on the
-// real Qt platform layer with a scripted user, an empty Chart, a scratch folder holding a copy
-// of data/scratch, and no settings file left beside the test program. Those files: xdg-open, a
-// stand-in for the desktop's opener; team.v2.kpv (Box 202 "Sales" in bold, coloured; Connector
-// 12 ticked), other.kpv (the same, but Box 202 "Other"), a.kpv (Box 210's line 2 "Loaded" in
-// bold, vertical Connector 95) and plain.kpv (no chart).
+// Shared set-up of the editor's tests: the whole editor (start-up, loop, commands) run on the real
+// platform layer (Qt, or Win32 under Wine) with a scripted user, an empty Chart, a scratch folder
+// holding a copy of data/scratch, and no settings file left beside the test program. Those files:
+// xdg-open, a stand-in for the desktop's opener; team.v2.kpv (Box 202 "Sales" in bold, coloured;
+// Connector 12 ticked), other.kpv (the same, but Box 202 "Other"), a.kpv (Box 210's line 2 "Loaded"
+// in bold, vertical Connector 95) and plain.kpv (no chart).
 #pragma once
 #include "chart/chart.h"
 #include "editor/editor.h"

@@ -4,8 +4,6 @@
 // checked by clicks in the journey, tests/e2e.)
 #include "editor_test.h"
 
-#include <QWidget>
-
 #include <algorithm>
 #include <fstream>
 #include <tuple>
@@ -21,7 +19,7 @@ const Text Showcase = BRONDEL_EDITOR_DATA_DIR "/showcase.kpv";
 // A gadget as the Tab key reaches it: its number, the flags it was made with and what a screen
 // reader says of it.
 Text Spoken(int gadget) {
-    const Text name = static_cast<QWidget*>(GadgetWidget(gadget))->accessibleName().toStdString();
+    const Text name = GadgetAccessibleName(gadget);
     return std::to_string(gadget) + " " + std::to_string(GadgetFlags(gadget)) + " " +
            (name.empty() ? ReadGadgetText(gadget) : name) + "\n";
 }
@@ -41,13 +39,15 @@ std::pair<double, double> BoldRatios() {
         DrawTextAtCursor("Managing Director");
     }
     EndDrawing();
-    const QImage picture = static_cast<QWidget*>(WindowWidget(MainWindow))->grab().toImage();
+    const Picture picture = GrabWindow(MainWindow);
     ReleaseAll();
     double dark[4] = {};
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            dark[std::min(3, int(y / picture.devicePixelRatio() / 25))] +=
-                qGray(picture.pixel(x, y)) < 128;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            const uint32_t p = picture.At(x, y); // grey as Qt weighs it: 11 red, 16 green, 5 blue
+            dark[std::min(3, int(y / picture.scale / 25))] +=
+                ((p >> 16 & 255) * 11 + (p >> 8 & 255) * 16 + (p & 255) * 5) / 32 < 128;
+        }
     return {dark[0] / dark[1], dark[2] / dark[3]};
 }
 
@@ -84,6 +84,10 @@ TEST_F(EditorTest, MainWindowAndBoxEditorLookAsDrawnAndTabWalksEveryGadgetOnce) 
 
 // The editor under a desktop that is not the one it was drawn for: bold text at a doubled scale.
 TEST_F(EditorTest, BoldStaysBoldWhenScaledByTwo) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the doubled scale is Qt's (QT_SCALE_FACTOR); the Win32 backend takes its "
+                    "scale from the desktop";
+#endif
     const auto [box, gadget] = BoldRatios();
     if (const char* out = std::getenv("BRONDEL_BOLD_RATIOS"))
         return void(std::ofstream(out) << box << ' ' << gadget);

@@ -4,6 +4,7 @@
 // and the program's icon (golden/qt_window_*.png); and what the user then does (clicks through
 // the canvas, typing, focus, Tab, shortcuts, right presses, popup menus, close requests), each
 // one program event (golden/qt_events.txt).
+#include "gui/qt/qt_probe.h"
 #include "harness.h"
 
 #include <QAccessible>

@@ -2,112 +2,51 @@
 // wait for an event, and answers requesters from its queue. See harness.h.
 #include "harness.h"
 
-#include <QApplication>
-#include <QImage>
-#include <QMenu>
-#include <QTest>
-#include <QWindow>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 namespace {
 
-QWidget* WidgetOf(void* widget) { return static_cast<QWidget*>(widget); }
-
-// A widget the user can reach: there, shown and enabled.
-bool Usable(const QWidget* widget) { return widget && widget->isVisible() && widget->isEnabled(); }
-
-Qt::Key QtKeyOf(int virtualKey, bool shift) {
-    if (virtualKey >= 0x70 && virtualKey <= 0x87) return Qt::Key(Qt::Key_F1 + virtualKey - 0x70);
-    if (virtualKey >= 'A' && virtualKey <= 'Z') return Qt::Key(virtualKey);
-    if (virtualKey == 0x08) return Qt::Key_Backspace;
-    if (virtualKey == 0x09) return shift ? Qt::Key_Backtab : Qt::Key_Tab;
-    if (virtualKey == 0x0D) return Qt::Key_Return;
-    return virtualKey == 0x1B ? Qt::Key_Escape : Qt::Key_unknown; // no other key is needed
-}
-
-// Presses a key in the window of a gadget, or of the active window for gadget -1. A typed
-// character brings its text; for other keys QTest gives the key's own.
-std::string Press(int gadget, Qt::Key key, Qt::KeyboardModifiers modifiers = {},
-                  QString text = {}) {
-    QWidget* target = gadget < 0 ? QApplication::activeWindow() : WidgetOf(GadgetWidget(gadget));
-    if (!Usable(target)) return "no window or field to type into";
-    if (text.isNull())
-        QTest::keyClick(target->window()->windowHandle(), key, modifiers);
-    else
-        QTest::sendKeyEvent(QTest::Click, target->window()->windowHandle(), key, text, modifiers);
-    return {};
-}
-
 const bool UpdatingGolden = std::getenv("BRONDEL_UPDATE_GOLDEN") != nullptr;
 
 } // namespace
 
-// A real click goes to the native window at a point, a gadget's point being its centre, and
-// activates that window first.
 Script::Step Script::Click(int gadget, int window, int x, int y, bool right) {
-    return [=]() -> std::string {
-        QPoint point(x, y);
-        QWidget* target = WidgetOf(WindowWidget(window));
-        if (QWidget* widget = WidgetOf(GadgetWidget(gadget)); Usable(widget))
-            point = widget->mapTo(target = widget->window(), widget->rect().center());
-        if (!Usable(target) || !target->rect().contains(point))
-            return "nothing there to click (missing, hidden, disabled or outside its window)";
-        if (QApplication::activeWindow() != target) {
-            target->activateWindow();
-            QApplication::processEvents();
-        }
-        QTest::mouseClick(target->windowHandle(), right ? Qt::RightButton : Qt::LeftButton, {},
-                          point);
-        return {};
-    };
+    return [=] { return userhalf::Click(gadget, window, x, y, right); };
 }
 
 Script& Script::TypeText(int number, const Text& text) {
-    ClickGadget(number).Add([=] { return Press(number, Qt::Key_End); });
-    for (const char32_t character : QString::fromUtf8(text).toUcs4())
-        Add([=] { return Press(number, Qt::Key_unknown, {}, QString::fromUcs4(&character, 1)); });
+    ClickGadget(number).Add([=] { return userhalf::Press(0x23); }); // End
+    for (size_t at = 0, length; at < text.size(); at += length) {
+        length = 1; // the bytes of one UTF-8 character
+        while (at + length < text.size() && (text[at + length] & 0xC0) == 0x80) ++length;
+        Add([=] { return userhalf::Type(number, text.substr(at, length)); });
+    }
     return *this;
 }
 
 Script& Script::PressKey(int key) {
-    return Add([=] {
-        const Qt::Key qtKey = QtKeyOf(key & 0xFFFF, key & ShortcutShift);
-        // Shift, Ctrl and Alt are in the same order as Qt's modifier bits.
-        const auto modifiers = Qt::KeyboardModifiers::fromInt((key >> 16 & 7) << 25);
-        return qtKey == Qt::Key_unknown ? "no key for " + std::to_string(key)
-                                        : Press(-1, qtKey, modifiers);
-    });
+    return Add([=] { return userhalf::Press(key); });
 }
 
 Script& Script::CloseWindow(int window) {
-    return Add([=]() -> std::string {
-        QWidget* widget = WidgetOf(WindowWidget(window));
-        if (!widget || !widget->isVisible() || QApplication::activeModalWidget())
-            return "cannot close it";
-        widget->close();
-        return {};
-    });
+    return Add([=] { return userhalf::Close(window); });
 }
 
 Script& Script::ChoosePopupItem(int id) {
     return Add([=]() -> std::string {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        for (QAction* item : menu ? menu->actions() : QList<QAction*>())
-            if (!item->isSeparator() && item->data().toInt() == id)
-                return QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
-                                         menu->actionGeometry(item).center()),
-                       "";
+        const std::vector<PopupItemSeen> items = OpenPopupItems();
+        for (size_t at = 0; at < items.size(); ++at)
+            if (!items[at].separator && items[at].id == id)
+                return userhalf::ChooseItem(id, int(at));
         return "no popup menu with item " + std::to_string(id) + " is open";
     });
 }
 
 Script& Script::DismissPopup() {
-    return Add([]() -> std::string {
-        QWidget* menu = QApplication::activePopupWidget();
-        return menu ? QTest::keyClick(menu, Qt::Key_Escape), "" : "no popup menu is open";
+    return Add([] {
+        return OpenPopupItems().empty() ? "no popup menu is open" : userhalf::DismissPopup();
     });
 }
 
@@ -127,6 +66,7 @@ void Script::NextStep() {
                     std::to_string(done_) + " steps");
     const Step step = std::move(steps_.front());
     steps_.pop_front();
+    if (std::getenv("BRONDEL_TRACE")) fprintf(stderr, "step %zu\n", done_ + 1);
     const std::string why = step();
     if (++done_, !why.empty())
         Stop("step " + std::to_string(done_) + " of the script cannot be done: " + why);
@@ -156,20 +96,6 @@ void Script::Run(const std::function<void()>& program) {
                       << answers_.size() << " requester answers left";
     ReleaseAll();
     ClearQuitRequest();
-}
-
-::testing::AssertionResult LooksLikeGolden(int window, const std::string& golden) {
-    const QImage shown =
-        WidgetOf(WindowWidget(window))->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (UpdatingGolden) shown.save(QString::fromStdString(golden));
-    if (QImage(QString::fromStdString(golden)).convertToFormat(QImage::Format_RGB32) == shown)
-        return ::testing::AssertionSuccess();
-    const auto kept =
-        std::filesystem::path(BRONDEL_ARTIFACTS_DIR) / std::filesystem::path(golden).filename();
-    std::filesystem::create_directories(kept.parent_path());
-    shown.save(QString::fromStdString(kept.string()));
-    return ::testing::AssertionFailure()
-           << "window " << window << " differs from " << golden << ": see " << kept;
 }
 
 ::testing::AssertionResult MatchesGolden(const Text& text, const std::string& golden) {

@@ -1,15 +1,16 @@
-// A scripted user for tests that drive the real program logic on the real Qt platform layer
-// (QT_QPA_PLATFORM=offscreen). Each time the program is about to block in WaitEvent with no
-// event queued, the script performs its next step on the real widgets: clicks go through QTest
-// to the native window at the gadget's place, so they hit whatever widget is really there and
-// a modal window refuses them like a real click; keys go to the active window. Requesters do
-// not open: they take their answers, in order, from the answer queue, and every call is
-// recorded.
+// A scripted user for tests that drive the real program logic on the real platform layer (Qt
+// offscreen, or Win32 under Wine). Each time the program is about to block in WaitEvent with no
+// event queued, the script performs its next step on the real widgets, through the backend's
+// half of the user (harness_qt.cpp, harness_win32.cpp): clicks go to the real window at the
+// gadget's place, so a modal window refuses them like a real click; keys go to the active
+// window. Requesters do not open: they take their answers, in order, from the answer queue, and
+// every call is recorded.
 //
 // A step that cannot be done (a hidden gadget, no popup menu open, no answer left) fails the
 // test with a message naming the step and ends the run: WaitEvent returns QuitEvent from then
 // on. So does a program that waits again once the script has run out of steps, so a test never
-// hangs. Quit() ends the run on purpose.
+// hangs. Quit() ends the run on purpose. With BRONDEL_TRACE=1 in the environment each step's
+// number is printed as it starts.
 //
 //   Script script;
 //   script.ClickGadget(202)             // Box 202: the box editor opens
@@ -21,10 +22,11 @@
 //   script.Run([&] { RunBrondel(argc, argv); });
 //   EXPECT_EQ(script.Requests().at(0).text, "Do you really want to exit?");
 //
-// Link brondel_test_harness_main for a main() that selects the offscreen platform and calls
+// Link brondel_test_harness_main for a main() that prepares the backend for tests and calls
 // PreparePlatform before the tests run.
 #pragma once
 #include "gui/gui.h"
+#include "gui/gui_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -88,7 +90,27 @@ class Script {
     bool stopped_ = false;
 };
 
-// A window as the screen shows it, gadgets and canvas, against a golden PNG file; a text
+// What each backend's half of the user does on the real windows: an action returns why it could
+// not be done, or an empty text when it was done. Keys are virtual keys | ShortcutShift/Ctrl/Alt.
+namespace userhalf {
+std::string Click(int gadget, int window, int x, int y, bool right); // gadget -1: at x, y
+std::string Press(int key);                         // to the focus of the active window
+std::string Type(int field, const Text& character); // one character, typed into the field
+std::string Close(int window);                      // its close box
+std::string ChooseItem(int id, int position);       // of the open popup menu; position in it
+std::string DismissPopup();                         // Escape on the open popup menu
+} // namespace userhalf
+
+// The main() of the test programs calls this first: the backend's settings for tests.
+void PrepareScriptedUser(const char* program);
+void ListenLikeAScreenReader(); // gadgets then carry the names a screen reader reads
+void SetClipboardText(const Text& text);
+Text ClipboardData(const Text& mimeType);          // what the clipboard holds in that form
+Picture PictureOfPng(const Text& bytes);           // empty when it is no PNG
+bool WaitUntil(const std::function<bool()>& done); // handling events meanwhile, for seconds
+
+// A window as the screen shows it, gadgets and canvas, against a golden PNG file (where the
+// text renderer is not Qt's, only the canvas outside its text: what the logic draws); a text
 // against a golden text file. With BRONDEL_UPDATE_GOLDEN=1 in the environment they write the
 // golden file instead. A picture that differs is left in the build's tests/artifacts.
 ::testing::AssertionResult LooksLikeGolden(int window, const std::string& golden);

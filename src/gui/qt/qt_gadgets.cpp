@@ -357,8 +357,3 @@ void SetGadgetAccessibleName(int number, const Text& name) {
     gadget->accessibleName = name;
     if (State().assistiveToolsListen) gadget->widget->setAccessibleName(QString::fromUtf8(name));
 }
-
-void* GadgetWidget(int number) {
-    GadgetEntry* gadget = FindGadget(number);
-    return gadget ? static_cast<QWidget*>(gadget->widget.data()) : nullptr;
-}

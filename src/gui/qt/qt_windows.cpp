@@ -208,8 +208,3 @@ Handle BeginGadgets(Handle parent) {
 }
 
 int ActiveWindow() { return WindowNumberOf(QApplication::activeWindow()); }
-
-void* WindowWidget(int number) {
-    WindowEntry* entry = FindWindow(number);
-    return entry ? static_cast<QWidget*>(entry->widget.data()) : nullptr;
-}

@@ -402,6 +402,7 @@ void DrawTextAtCursor(const Text& text) {
 
     Canvas* canvas = CanvasOf(d.window);
     const int left = Scaled(d.position.x) - MarginX, top = Scaled(d.position.y) - MarginY;
+    NoteTextDrawn(d.window, {left, top, left + width, top + height});
     for (int y = std::max(0, -top); y < height && top + y < canvas->height; ++y) {
         const uint32_t* from = scratch.pixels + static_cast<size_t>(y) * scratch.width;
         uint32_t* to = canvas->pixels + static_cast<size_t>(top + y) * canvas->width;

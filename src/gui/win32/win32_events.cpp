@@ -185,6 +185,20 @@ int EventSubtype() { return State().last.subtype; }
 void RequestQuit() { State().quitRequested = true; }
 void ClearQuitRequest() { State().quitRequested = false; }
 
+// A popup menu's modal loop waits without WaitEvent: the hook acts there until the menu has a
+// message to handle (a scripted key), or the run ends, which closes the menu. The menu's loop
+// then waits for messages newer than the ones looked at here: one more wakes it.
+void win32layer::RunBeforeWaitHookInMenu(HWND owner) {
+    MSG message;
+    while (State().beforeWait && !State().quitRequested &&
+           !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        const std::function<void()> hook = State().beforeWait;
+        hook();
+    }
+    if (State().quitRequested) EndMenu();
+    PostMessageW(owner, WM_NULL, 0, 0);
+}
+
 void SetBeforeWaitHook(std::function<void()> hook) { State().beforeWait = std::move(hook); }
 
 void AddShortcut(int window, int shortcut, int command) {

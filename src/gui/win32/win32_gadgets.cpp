@@ -87,10 +87,8 @@ bool MayHaveDrawn(UINT message) {
     }
 }
 
-bool EndsALine(wchar_t c) {
-    return c == 0 || c == L'\n' || c == L'\r' || c == 0x0B || c == 0x0C || c == 0x85 ||
-           c == 0x2028 || c == 0x2029;
-}
+// Only these end a line of the chart file or the page; other separators are plain text there.
+bool EndsALine(wchar_t c) { return c == 0 || c == L'\n' || c == L'\r'; }
 
 // Text fields are one line, as they look: what the user pastes keeps only its text up to its
 // first line break (or NUL). Text the program writes is never cut.
@@ -121,6 +119,12 @@ LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         }
         // A typed line break never enters the line (Enter itself goes to the shortcuts).
         if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n')) return 0;
+        // Ctrl+A selects the whole line, as in the fields of today's desktops.
+        if (message == WM_CHAR && wParam == 1) {
+            SendMessageW(hwnd, EM_SETSEL, 0, -1);
+            CompositeOverControl(hwnd);
+            return 0;
+        }
     }
     // On a button, a second click in quick succession is a click like the first.
     if (message == WM_LBUTTONDBLCLK && gadget && gadget->control != Control::TextField)
@@ -344,8 +348,3 @@ uint32_t GadgetFlags(int number) {
 }
 
 int FocusedGadget() { return GadgetNumberOf(GetFocus()); }
-
-void* GadgetWidget(int number) {
-    GadgetEntry* gadget = GadgetOf(number);
-    return gadget ? gadget->hwnd : nullptr;
-}

@@ -55,8 +55,10 @@ void ShowPopupMenu(int number, Handle owner) {
     POINT place;
     GetCursorPos(&place);
     const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN;
+    NoteMenuShown(it->second);
     const BOOL chosen =
         TrackPopupMenuEx(it->second, flags, place.x - 1, place.y - 1, entry->hwnd, nullptr);
+    NoteMenuShown(nullptr);
     PostMessageW(entry->hwnd, WM_NULL, 0, 0);
     if (chosen) QueueEvent(MenuEvent, chosen, 0, window);
 }

@@ -126,6 +126,7 @@ void RecordEvent(int code, int source, int subtype, int window);
 void RecordCloseEvent(int window);
 void QueueEvent(int code, int source, int subtype, int window); // also outside WaitEvent
 void MoveFocus(int window, bool backwards);
+void RunBeforeWaitHookInMenu(HWND owner);
 HWND FirstFocusStop(int window); // nullptr when no gadget takes the focus
 
 // win32_style.cpp
@@ -162,6 +163,10 @@ void FreeMenus();
 
 // win32_accessible.cpp
 void ForgetAccessibleName(HWND control);
+
+// win32_probe.cpp: what tests see (gui_probe.h, win32_probe.h)
+void NoteTextDrawn(int window, const RECT& area);
+void NoteMenuShown(HMENU menu); // nullptr when it closed
 
 // win32_requesters.cpp
 bool HookAnswers(const RequesterCall& call, RequesterAnswer& answer);

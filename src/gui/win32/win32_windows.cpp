@@ -63,6 +63,9 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             if (focus) SetFocus(focus);
         }
         return 0;
+    case WM_ENTERIDLE: // a popup menu's own modal loop waits where WaitEvent would
+        if (wParam == MSGF_MENU) RunBeforeWaitHookInMenu(hwnd);
+        return 0;
     case WM_COMMAND:
         if (lParam) ControlNotified(window, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
@@ -270,8 +273,3 @@ Handle BeginGadgets(Handle parent) {
 }
 
 int ActiveWindow() { return WindowNumberOf(GetActiveWindow()); }
-
-void* WindowWidget(int number) {
-    WindowEntry* entry = WindowOf(number);
-    return entry ? entry->hwnd : nullptr;
-}
