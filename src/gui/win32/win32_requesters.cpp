@@ -133,20 +133,28 @@ int32_t PickColour() {
                      GetBValue(chooser.rgbResult));
 }
 
+namespace {
+
+// A file requester of either kind: the hook's answer when a scripted user is set (a path too
+// long for the dialog's buffer is no answer, as from the dialog itself), else the dialog.
+Text AskFileName(bool save, const Text& title, const Text& defaultFile, const Text& pattern,
+                 int patternIndex) {
+    RequesterAnswer answer;
+    if (HookAnswers({save ? "save" : "open", title, Text(), defaultFile, pattern, 0}, answer))
+        return answer.path.size() < FileNameBufferSize ? answer.path : Text();
+    return AskFileWithDialog(save, title, defaultFile, pattern, patternIndex, nullptr);
+}
+
+} // namespace
+
 Text AskOpenFileName(const Text& title, const Text& defaultFile, const Text& pattern,
                      int patternIndex) {
-    RequesterAnswer answer;
-    if (HookAnswers({"open", title, Text(), defaultFile, pattern, 0}, answer))
-        return answer.path.size() < FileNameBufferSize ? answer.path : Text();
-    return AskFileWithDialog(false, title, defaultFile, pattern, patternIndex, nullptr);
+    return AskFileName(false, title, defaultFile, pattern, patternIndex);
 }
 
 Text AskSaveFileName(const Text& title, const Text& defaultFile, const Text& pattern,
                      int patternIndex) {
-    RequesterAnswer answer;
-    if (HookAnswers({"save", title, Text(), defaultFile, pattern, 0}, answer))
-        return answer.path.size() < FileNameBufferSize ? answer.path : Text();
-    return AskFileWithDialog(true, title, defaultFile, pattern, patternIndex, nullptr);
+    return AskFileName(true, title, defaultFile, pattern, patternIndex);
 }
 
 void SetRequesterHook(std::function<RequesterAnswer(const RequesterCall&)> hook) {
