@@ -48,7 +48,7 @@ mkdir -p "$images"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$editor" "$work/brondel"
-(cd "$work" && xvfb-run -a -s '-screen 0 1280x1024x24' \
+(cd "$work" && "$repo/scripts/with-xvfb" \
   bash "$repo/tools/readme-images.sh" --session "$work" "$repo" "$images")
 
 # The pages: the table is 1110 pixels wide inside the page's margin of 8.

@@ -8,14 +8,14 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11.sh"
 if [ "$1" != --session ]; then
-  for tool in xvfb-run xdotool import convert compare chromium; do
+  for tool in Xvfb xauth xdotool import convert compare chromium; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
   done
   mkdir -p "$2" && work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && mkdir "$work/charts" "$work/bin" "$work/again"
   # The desktop's opener is a stub that writes down what it was given.
   printf '#!/bin/sh\necho "$*" >>%s/opened\n' "$work" >"$work/bin/xdg-open" && chmod +x "$work/bin/xdg-open"
   rm -f "$1/bin/Brondel.ini"
-  PATH="$work/bin:$PATH" xvfb-run -a -s '-screen 0 2400x1800x24' \
+  PATH="$work/bin:$PATH" "$here/../../scripts/with-xvfb" -s '-screen 0 2400x1800x24' \
     bash "$here/journey.sh" --session "$(realpath "$1")" "$(realpath "$2")" "$work"
   cp "$work/charts/org.kpv" "$work/again/" && "$1/bin/brondel-generate" "$work/again/org.kpv" >/dev/null
   cmp "$work/again/org.html" "$work/charts/org.html" || fail "brondel-generate makes another page"

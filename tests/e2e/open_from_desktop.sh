@@ -6,11 +6,11 @@
 # option. Usage: open_from_desktop.sh PREFIX CHART
 set -euo pipefail
 prefix=$1 chart=$2
-for tool in update-mime-database xdg-mime xdg-open desktop-file-validate xvfb-run xdotool; do
+for tool in update-mime-database xdg-mime xdg-open desktop-file-validate Xvfb xauth xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 # The X server is started for the part that needs one: this script again, inside it.
-[ "${3:-}" = inside ] || exec xvfb-run -a "$0" "$prefix" "$chart" inside
+[ "${3:-}" = inside ] || exec "$(dirname "$0")/../../scripts/with-xvfb" "$0" "$prefix" "$chart" inside
 fail=0
 problem() { echo "$*"; fail=1; }
 work=$(mktemp -d) editor=

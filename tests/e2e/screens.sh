@@ -8,10 +8,10 @@
 # black on the light face with nothing shaded beside it. Usage: screens.sh EDITOR ARTIFACTS
 set -euo pipefail
 if [ "${1:-}" != --session ]; then
-  for t in xvfb-run xwininfo; do command -v $t >/dev/null || { echo "SKIP: no $t"; exit 77; }; done
+  for t in Xvfb xauth xwininfo; do command -v $t >/dev/null || { echo "SKIP: no $t"; exit 77; }; done
   export editor=$1 artifacts=$2 && mkdir -p "$2"
   while read -r screen requested percent settings; do # the first setup that fails ends the test
-    xvfb-run -a -s "-screen 0 ${screen}x24" "$0" --session $screen $requested $percent "$settings"
+    "$(dirname "$0")/../../scripts/with-xvfb" -s "-screen 0 ${screen}x24" "$0" --session $screen $requested $percent "$settings"
   done <"$(dirname "$0")/screens.txt"
   exit 0
 fi

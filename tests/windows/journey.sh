@@ -11,7 +11,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../e2e/x11.sh"
 if [ "$1" != --session ]; then
-  for tool in xvfb-run xdotool import compare convert; do
+  for tool in Xvfb xauth xdotool import compare convert; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
   done
   [ -x "$1" ] || { echo "SKIP: no Linux editor at $1 to compare with"; exit 77; }
@@ -22,7 +22,7 @@ if [ "$1" != --session ]; then
   cp "$4/organisation.kpv" "$work/charts/example.kpv"
   # Wine opens a page with the host's opener, here a stub that writes down what it was given.
   printf '#!/bin/sh\necho "$*" >>%s/opened\n' "$work" >"$work/host/xdg-open" && chmod +x "$work/host/xdg-open"
-  PATH="$work/host:$PATH" xvfb-run -a -s '-screen 0 1280x1024x24' \
+  PATH="$work/host:$PATH" "$here/../../scripts/with-xvfb" \
     bash "$here/journey.sh" --session "$work" "$(realpath "$5")"
   # The page Ctrl+G wrote is the one the Linux generator writes of the saved chart.
   mkdir "$work/again" && cp "$work/charts/org.kpv" "$work/again/" && "$2" "$work/again/org.kpv" >/dev/null

@@ -7,7 +7,7 @@
 # scaled to fit it, with Box fills and sharp lines at the scaled places.
 # Usage: pictures_and_scale.sh BRONDEL CHART ARTIFACTS   (WINE, WINEPREFIX set)
 set -euo pipefail
-[ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s '-screen 0 1920x1080x24' "$0" "$@"
+[ -n "${DISPLAY:-}" ] || exec "$(dirname "$0")/../../scripts/with-xvfb" -s '-screen 0 1920x1080x24' "$0" "$@"
 exe=$1 chart=$2 artifacts=$3
 work=$(mktemp -d) && mkdir -p "$artifacts"
 prefixes=("$WINEPREFIX" "$work/prefix-144")
