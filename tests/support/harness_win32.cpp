@@ -103,11 +103,12 @@ std::string userhalf::Close(int window) {
     return {};
 }
 
-// The menu's own loop takes the keys: Down to the item (separators are passed over), Return.
+// The menu's own loop takes the keys: Down to the item at the position (the first Down selects
+// the first item; separators are passed over, greyed items are not), then Return.
 std::string userhalf::ChooseItem(int, int position) {
     HoldModifiers(0);
     int downs = 1;
-    for (const PopupItemSeen& item : OpenPopupItems()) downs += !item.separator && position-- > 0;
+    for (const PopupItemSeen& item : OpenPopupItems()) downs += position-- > 0 && !item.separator;
     while (downs--) PostKey(GetActiveWindow(), VK_DOWN, false);
     PostKey(GetActiveWindow(), VK_RETURN, false);
     return {};
@@ -136,7 +137,19 @@ void SetClipboardText(const Text& text) {
     CloseClipboard();
 }
 
-Text ClipboardData(const Text&) { return {}; } // pictures on the clipboard are Linux's only
+// The bytes of the clipboard's form known by that MIME type's Windows name.
+Text ClipboardData(const Text& mimeType) {
+    const UINT format =
+        RegisterClipboardFormatW(mimeType == "image/png" ? L"PNG" : L"image/svg+xml");
+    Text bytes;
+    if (!OpenClipboard(nullptr)) return bytes;
+    if (const HGLOBAL data = GetClipboardData(format)) {
+        bytes.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes;
+}
 
 Picture PictureOfPng(const Text& bytes) {
     Picture picture;
