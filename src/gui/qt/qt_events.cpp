@@ -17,10 +17,6 @@
 namespace qtlayer {
 namespace {
 
-constexpr int KeepSource = -0x7FFFFFFF; // a close event leaves the last source as it was
-
-bool Recording() { return State().waiting > 0 && State().quiet == 0; }
-
 // Virtual-key codes of the keys a shortcut can name; 0 for the others.
 int VirtualKeyOf(int key) {
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 0x70 + (key - Qt::Key_F1);
@@ -133,7 +129,7 @@ class InputFilter : public QObject {
         case QEvent::KeyPress:
             return HandleKey(object, static_cast<QKeyEvent*>(event));
         case QEvent::Quit:
-            State().quitRequested = true;
+            Events().quitRequested = true;
             return false;
         default:
             return false;
@@ -154,6 +150,15 @@ class FocusWatcher : public QObject {
     }
 };
 
+bool AnyWindowOpen() { return qApp && !State().windows.empty(); }
+
+void HandlePendingEvents() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void WaitForEvents() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+
 QObject* TheFocusWatcher() {
     QObject*& watcher = State().focusWatcher;
     if (!watcher) watcher = new FocusWatcher;
@@ -162,15 +167,9 @@ QObject* TheFocusWatcher() {
 
 } // namespace
 
-void RecordEvent(int code, int source, int subtype, int window) {
-    if (Recording()) State().queue.push_back({code, source, subtype, window});
-}
-
-void RecordCloseEvent(int window) { RecordEvent(CloseEvent, KeepSource, 0, window); }
-
 void InstallInputFilter() {
     qApp->installEventFilter(new InputFilter);
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { State().quitRequested = true; });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { Events().quitRequested = true; });
 }
 
 void WatchTextField(QWidget* field) { field->installEventFilter(TheFocusWatcher()); }
@@ -205,41 +204,8 @@ void MoveFocus(int window, bool backwards) {
 using namespace qtlayer;
 
 int WaitEvent() {
-    PlatformState& state = State();
-    ++state.waiting;
-    struct Leave {
-        ~Leave() { --State().waiting; }
-    } leave;
-    for (;;) {
-        ApplyAllPendingClears();
-        if (!state.queue.empty()) {
-            RecordedEvent event = state.queue.front();
-            state.queue.pop_front();
-            if (event.source == KeepSource) event.source = state.last.source;
-            state.last = event;
-            return event.code;
-        }
-        // With no window left nothing can ever arrive: waiting would never end.
-        if (state.quitRequested || !qApp || state.windows.empty()) return QuitEvent;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (!state.queue.empty() || state.quitRequested) continue;
-        if (state.beforeWait) {
-            const std::function<void()> hook = state.beforeWait; // the hook may replace itself
-            hook();
-            continue;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
+    return WaitForEvent({ApplyAllPendingClears, AnyWindowOpen, HandlePendingEvents, WaitForEvents});
 }
-
-int EventSource() { return State().last.source; }
-int EventSubtype() { return State().last.subtype; }
-
-void RequestQuit() { State().quitRequested = true; }
-void ClearQuitRequest() { State().quitRequested = false; }
-
-void SetBeforeWaitHook(std::function<void()> hook) { State().beforeWait = std::move(hook); }
 
 void AddShortcut(int window, int shortcut, int command) {
     WindowEntry* entry = FindWindow(window);

@@ -84,9 +84,7 @@ void PreparePlatform(int& argc, char** argv) {
         state.prepared = true;
     }
     state.defaultGadgetFont = state.stockGadgetFont;
-    state.queue.clear();
-    state.last = {};
-    state.quitRequested = false;
+    ResetEvents();
 }
 
 void ReleaseAll() {
@@ -98,7 +96,7 @@ void ReleaseAll() {
     FreeFonts();
     CloseAllFiles();
     state.defaultGadgetFont = state.stockGadgetFont;
-    state.queue.clear();
+    Events().queue.clear();
     state.currentWindow = -1;
     state.gadgetParent = -1;
 }

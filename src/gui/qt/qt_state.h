@@ -2,6 +2,7 @@
 // the drawing pass and its text caches, the kept dialogs and the application's arguments, all
 // in one PlatformState shared by the qt_*.cpp files and nothing else.
 #pragma once
+#include "gui/event_queue.h"
 #include "gui/gui.h"
 
 #include <QAccessible>
@@ -29,6 +30,8 @@ class QMenu;
 class QStyle;
 
 namespace qtlayer {
+
+using namespace guievents;
 
 // A numbered top-level window. Its close box only reports a close event.
 class AppWindow : public QWidget {
@@ -78,10 +81,6 @@ struct GadgetEntry {
     uint32_t flags = 0;
     int window = -1;
     Text accessibleName; // handed to the widget while assistive tools listen
-};
-
-struct RecordedEvent {
-    int code = 0, source = 0, subtype = 0, window = -1;
 };
 
 // The one drawing pass in progress (qt_drawing.cpp).
@@ -134,13 +133,7 @@ struct PlatformState {
     QFont stockGadgetFont;   // what font handle -1 stands for
     QFont defaultGadgetFont; // what new gadgets receive
 
-    std::deque<RecordedEvent> queue;
-    RecordedEvent last;
-    int waiting = 0; // > 0 while WaitEvent runs: only then do user actions become events
-    int quiet = 0;   // > 0 while the layer itself changes gadgets for the logic
-    bool quitRequested = false;
     bool assistiveToolsListen = false;
-    std::function<void()> beforeWait;
     std::function<RequesterAnswer(const RequesterCall&)> requesterHook;
 
     std::map<int, std::unique_ptr<QFont>> fonts;
@@ -171,14 +164,6 @@ struct PlatformState {
 };
 PlatformState& State();
 
-// Changes the logic makes to its own gadgets are not user actions and report nothing.
-struct QuietScope {
-    QuietScope() { ++State().quiet; }
-    ~QuietScope() { --State().quiet; }
-    QuietScope(const QuietScope&) = delete;
-    QuietScope& operator=(const QuietScope&) = delete;
-};
-
 // qt_windows.cpp
 WindowEntry* FindWindow(int number);
 int WindowNumberOf(const QWidget* widget); // a program window or a widget inside one; -1
@@ -191,9 +176,7 @@ int GadgetNumberOf(const QWidget* widget); // -1: no gadget
 void FollowAssistiveTools();
 void ForgetGadgetsOf(int window);
 
-// qt_events.cpp
-void RecordEvent(int code, int source, int subtype, int window);
-void RecordCloseEvent(int window);
+// qt_events.cpp (the queue itself is gui/event_queue.h's)
 void InstallInputFilter();
 void MoveFocus(int window, bool backwards);
 void WatchTextField(QWidget* field);

@@ -13,10 +13,6 @@
 namespace win32layer {
 namespace {
 
-constexpr int KeepSource = -0x7FFFFFFF; // a close event leaves the last source as it was
-
-bool Recording() { return State().waiting > 0 && State().quiet == 0; }
-
 bool IsModifierKey(WPARAM key) {
     return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_LSHIFT ||
            key == VK_RSHIFT || key == VK_LCONTROL || key == VK_RCONTROL || key == VK_LMENU ||
@@ -77,7 +73,7 @@ void FocusIntoActiveWindow() {
 
 void Dispatch(const MSG& message) {
     if (message.message == WM_QUIT) {
-        State().quitRequested = true;
+        Events().quitRequested = true;
         return;
     }
     if (message.message == WM_LBUTTONDOWN || message.message == WM_RBUTTONDOWN)
@@ -88,6 +84,24 @@ void Dispatch(const MSG& message) {
     DispatchMessageW(&message);
 }
 
+bool AnyWindowOpen() { return !State().windows.empty(); }
+
+void HandlePendingMessages() {
+    FocusIntoActiveWindow();
+    MSG message;
+    while (Events().queue.empty() && !Events().quitRequested &&
+           PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        Dispatch(message);
+}
+
+void WaitForMessage() {
+    MSG message;
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0)
+        Events().quitRequested = true;
+    else
+        Dispatch(message);
+}
+
 bool TakesTabFocus(const GadgetEntry& gadget) {
     return gadget.control != Control::Label && gadget.control != Control::Frame &&
            IsWindowEnabled(gadget.hwnd) && (GetWindowLongW(gadget.hwnd, GWL_STYLE) & WS_VISIBLE) &&
@@ -95,16 +109,6 @@ bool TakesTabFocus(const GadgetEntry& gadget) {
 }
 
 } // namespace
-
-void QueueEvent(int code, int source, int subtype, int window) {
-    State().queue.push_back({code, source, subtype, window});
-}
-
-void RecordEvent(int code, int source, int subtype, int window) {
-    if (Recording()) QueueEvent(code, source, subtype, window);
-}
-
-void RecordCloseEvent(int window) { RecordEvent(CloseEvent, KeepSource, 0, window); }
 
 // Tab order is creation order among enabled, visible gadgets that take the focus by Tab.
 std::vector<const GadgetEntry*> FocusStops(int window) {
@@ -145,61 +149,23 @@ void MoveFocus(int window, bool backwards) {
 using namespace win32layer;
 
 int WaitEvent() {
-    PlatformState& state = State();
-    ++state.waiting;
-    struct Leave {
-        ~Leave() { --State().waiting; }
-    } leave;
-    for (;;) {
-        ApplyAllPendingClears();
-        if (!state.queue.empty()) {
-            RecordedEvent event = state.queue.front();
-            state.queue.pop_front();
-            if (event.source == KeepSource) event.source = state.last.source;
-            state.last = event;
-            return event.code;
-        }
-        // With no window left nothing can ever arrive: waiting would never end.
-        if (state.quitRequested || state.windows.empty()) return QuitEvent;
-        FocusIntoActiveWindow();
-        MSG message;
-        while (state.queue.empty() && !state.quitRequested &&
-               PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            Dispatch(message);
-        if (!state.queue.empty() || state.quitRequested) continue;
-        if (state.beforeWait) {
-            const std::function<void()> hook = state.beforeWait; // the hook may replace itself
-            hook();
-            continue;
-        }
-        if (GetMessageW(&message, nullptr, 0, 0) <= 0)
-            state.quitRequested = true;
-        else
-            Dispatch(message);
-    }
+    return WaitForEvent(
+        {ApplyAllPendingClears, AnyWindowOpen, HandlePendingMessages, WaitForMessage});
 }
-
-int EventSource() { return State().last.source; }
-int EventSubtype() { return State().last.subtype; }
-
-void RequestQuit() { State().quitRequested = true; }
-void ClearQuitRequest() { State().quitRequested = false; }
 
 // A popup menu's modal loop waits without WaitEvent: the hook acts there until the menu has a
 // message to handle (a scripted key), or the run ends, which closes the menu. The menu's loop
 // then waits for messages newer than the ones looked at here: one more wakes it.
 void win32layer::RunBeforeWaitHookInMenu(HWND owner) {
     MSG message;
-    while (State().beforeWait && !State().quitRequested &&
+    while (Events().beforeWait && !Events().quitRequested &&
            !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-        const std::function<void()> hook = State().beforeWait;
+        const std::function<void()> hook = Events().beforeWait;
         hook();
     }
-    if (State().quitRequested) EndMenu();
+    if (Events().quitRequested) EndMenu();
     PostMessageW(owner, WM_NULL, 0, 0);
 }
-
-void SetBeforeWaitHook(std::function<void()> hook) { State().beforeWait = std::move(hook); }
 
 void AddShortcut(int window, int shortcut, int command) {
     WindowEntry* entry = WindowOf(window);

@@ -43,9 +43,7 @@ void PreparePlatform(int& argc, char** argv) {
     PlatformState& state = State();
     ChooseScale();
     state.defaultGadgetFont = state.stockGadgetFont;
-    state.queue.clear();
-    state.last = {};
-    state.quitRequested = false;
+    ResetEvents();
 }
 
 void ReleaseAll() {
@@ -57,7 +55,7 @@ void ReleaseAll() {
     FreeFonts();
     CloseAllFiles();
     state.defaultGadgetFont = state.stockGadgetFont;
-    state.queue.clear();
+    Events().queue.clear();
     state.currentWindow = -1;
     state.gadgetParent = -1;
 }

@@ -3,6 +3,7 @@
 #pragma once
 // gui.h comes first: it declares constants (MB_OK, BS_CENTER, EN_CHANGE, ...) that windows.h
 // then defines as macros of the same values.
+#include "gui/event_queue.h"
 #include "gui/gui.h"
 #include "system/text_windows.h"
 
@@ -18,6 +19,8 @@
 #include <vector>
 
 namespace win32layer {
+
+using namespace guievents;
 
 // The retained drawing surface of a window: a top-down 32-bit DIB section of premultiplied
 // BGRA pixels, alpha 0 where nothing is painted. Only opaque pixels are ever written (alpha 0 or
@@ -62,10 +65,6 @@ struct GadgetEntry {
     Text accessibleName;      // what a screen reader announces
 };
 
-struct RecordedEvent {
-    int code = 0, source = 0, subtype = 0, window = -1;
-};
-
 struct PlatformState {
     std::map<int, WindowEntry> windows;
     std::unordered_map<int, GadgetEntry> gadgets; // looked up for every Box on every refresh
@@ -75,13 +74,7 @@ struct PlatformState {
     HFONT stockGadgetFont = nullptr;   // what font handle -1 stands for
     HFONT defaultGadgetFont = nullptr; // what new gadgets receive
 
-    std::deque<RecordedEvent> queue;
-    RecordedEvent last;
-    int waiting = 0; // > 0 while WaitEvent runs: only then do user actions become events
-    int quiet = 0;   // > 0 while the layer itself changes gadgets for the logic
-    bool quitRequested = false;
     bool keyboardFocus = false; // the focus came by Tab: the focused button shows it
-    std::function<void()> beforeWait;
     std::function<RequesterAnswer(const RequesterCall&)> requesterHook;
 
     std::map<int, HFONT> fonts;
@@ -95,14 +88,6 @@ struct PlatformState {
     SIZE largestWindow{}; // client size of the largest window, for the fit
 };
 PlatformState& State();
-
-// Changes the logic makes to its own gadgets are not user actions and report nothing.
-struct QuietScope {
-    QuietScope() { ++State().quiet; }
-    ~QuietScope() { --State().quiet; }
-    QuietScope(const QuietScope&) = delete;
-    QuietScope& operator=(const QuietScope&) = delete;
-};
 
 constexpr COLORREF FaceColour = RGB(0xEF, 0xEF, 0xEF), TextColour = RGB(0, 0, 0),
                    FieldColour = RGB(0xFF, 0xFF, 0xFF);
@@ -122,9 +107,6 @@ void ForgetGadgetsOf(int window);
 void NoteButtonClicked(int number); // a toggle turns over before its event is reported
 
 // win32_events.cpp
-void RecordEvent(int code, int source, int subtype, int window);
-void RecordCloseEvent(int window);
-void QueueEvent(int code, int source, int subtype, int window); // also outside WaitEvent
 void MoveFocus(int window, bool backwards);
 void RunBeforeWaitHookInMenu(HWND owner);
 HWND FirstFocusStop(int window); // nullptr when no gadget takes the focus
