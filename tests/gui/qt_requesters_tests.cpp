@@ -1,7 +1,7 @@
 // The real requesters, with no scripted answers: each opens its dialog application-modal with
-// the caption, text, icon, buttons, colour or folder asked for, and returns the user's answer
-// (what the user saw and answered is in golden/qt_requesters.txt). A 10 ms timer plays the
-// user on the dialog once it is open.
+// the caption, text, icon, buttons, colour or folder asked for, over its owner if any, and returns
+// the user's answer (what the user saw and answered is in golden/qt_requesters.txt). A 10 ms timer
+// plays the user on the dialog once it is open.
 #include "harness.h"
 
 #include <QApplication>
@@ -30,7 +30,8 @@ void WhenOpen(const std::function<void(QDialog*)>& act) {
         timer->deleteLater();
         QString line;
         {
-            QDebug shown = QDebug(&line) << dialog->windowTitle() << dialog->windowModality();
+            QDebug shown = QDebug(&line) << dialog->windowTitle() << dialog->windowModality()
+                                         << (dialog->parentWidget() ? "over its owner" : "alone");
             if (auto* box = qobject_cast<QMessageBox*>(dialog))
                 shown << box->text() << box->icon() << box->standardButtons();
             if (qobject_cast<QColorDialog*>(dialog))
@@ -39,7 +40,7 @@ void WhenOpen(const std::function<void(QDialog*)>& act) {
             if (auto* files = qobject_cast<QFileDialog*>(dialog))
                 shown << files->findChild<QLineEdit*>("fileNameEdit")->text()
                       << files->directory().dirName() << files->nameFilters() << files->options()
-                      << files->defaultSuffix();
+                      << files->defaultSuffix() << files->acceptMode();
         }
         seen += line + "| ";
         act(dialog);
