@@ -9,6 +9,7 @@
 namespace {
 
 const bool UpdatingGolden = std::getenv("BRONDEL_UPDATE_GOLDEN") != nullptr;
+const bool Tracing = std::getenv("BRONDEL_TRACE") != nullptr;
 
 } // namespace
 
@@ -66,7 +67,7 @@ void Script::NextStep() {
                     std::to_string(done_) + " steps");
     const Step step = std::move(steps_.front());
     steps_.pop_front();
-    if (std::getenv("BRONDEL_TRACE")) fprintf(stderr, "step %zu\n", done_ + 1);
+    if (Tracing) fprintf(stderr, "step %zu\n", done_ + 1);
     const std::string why = step();
     if (++done_, !why.empty())
         Stop("step " + std::to_string(done_) + " of the script cannot be done: " + why);

@@ -15,7 +15,6 @@
 #include <QStaticText>
 #include <QWidget>
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <optional>

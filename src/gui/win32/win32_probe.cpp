@@ -7,14 +7,15 @@
 namespace {
 
 HMENU shownMenu = nullptr;
-std::map<HWND, std::vector<RECT>> textAreas; // by window: a new window starts without any
+bool notingText = false; // only for tests: the program itself never pays for it
 
 } // namespace
 
 void win32layer::NoteMenuShown(HMENU menu) { shownMenu = menu; }
 
 void win32layer::NoteTextDrawn(int window, const RECT& area) {
-    if (WindowEntry* entry = win32layer::WindowOf(window)) textAreas[entry->hwnd].push_back(area);
+    if (!notingText) return;
+    if (WindowEntry* entry = win32layer::WindowOf(window)) entry->textAreas.push_back(area);
 }
 
 using namespace win32layer;
@@ -29,9 +30,11 @@ HWND WindowHwnd(int number) {
     return entry ? entry->hwnd : nullptr;
 }
 
+void NoteCanvasText() { notingText = true; }
+
 std::vector<RECT> CanvasTextAreas(int window) {
-    auto it = textAreas.find(WindowHwnd(window));
-    return it == textAreas.end() ? std::vector<RECT>() : it->second;
+    WindowEntry* entry = WindowOf(window);
+    return entry ? entry->textAreas : std::vector<RECT>();
 }
 
 Text GadgetAccessibleName(int number) {

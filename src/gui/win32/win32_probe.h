@@ -14,5 +14,6 @@
 HWND GadgetHwnd(int number);
 HWND WindowHwnd(int number);
 // Every rectangle of the window's canvas text has been drawn into since the window opened,
-// with room for overhangs, in client pixels.
+// with room for overhangs, in client pixels; noted only once NoteCanvasText was called.
+void NoteCanvasText();
 std::vector<RECT> CanvasTextAreas(int window);

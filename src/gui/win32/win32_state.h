@@ -12,7 +12,6 @@
 #endif
 #include <windows.h>
 
-#include <deque>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -47,6 +46,7 @@ struct WindowEntry {
     std::vector<int> pendingHides;  // gadgets hidden since, still on the screen until then
     HWND focus = nullptr;           // the control that had the focus when the window lost it
     SIZE inner{};                   // the client size the logic asked for, in its pixels
+    std::vector<RECT> textAreas;    // where canvas text went, while tests note it (win32_probe)
 };
 
 enum class Control { PushButton, Toggle, CheckBox, Label, TextField, Frame };
